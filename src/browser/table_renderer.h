@@ -1,0 +1,8 @@
+// One window of the order, join or meet table, rows and columns labelled with
+// the elements' names.
+#pragma once
+
+// kind is 'l', 'j' or 'm'. The window runs from the first to the last column
+// and row, inclusive; first 0 and last -1 on both axes for an empty result.
+// The last row ends without a line end.
+void show_table(int kind, int first_column, int first_row, int last_column, int last_row);

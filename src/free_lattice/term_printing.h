@@ -1,0 +1,10 @@
+// Elements written as terms over the generators' names: join as "+", meet as
+// juxtaposition, generated operands in parentheses.
+#pragma once
+
+// Writes the term of element e through put_term_char; no line end.
+void print_term(int e);
+
+// Writes one term character to the console, after a line break on standard
+// output when the current term line holds 73 characters already.
+void put_term_char(int ch);

@@ -1,0 +1,3 @@
+#include "workspace/workspace.h"
+
+LatticeWorkspace lattice_workspace;

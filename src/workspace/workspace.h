@@ -1,0 +1,55 @@
+// The one global workspace of fixed-size tables that every phase reads and
+// writes. Nothing else in the program keeps state beyond locals, apart from
+// the console's pending key code and device handles.
+#pragma once
+
+#include <cstdint>
+
+constexpr int MAX_ELEMENTS = 130;
+// Marks a meet or join not yet known, and a character that names nothing.
+constexpr unsigned char UNDEFINED = 255;
+constexpr unsigned char OP_MEET = 0;
+constexpr unsigned char OP_JOIN = 1;
+
+// The defining term of a generated element: operation, then its two operands
+// (both indices below the element's own).
+struct TermRecord {
+    unsigned char operation;
+    unsigned char left;
+    unsigned char right;
+};
+
+// Field order and types are fixed: tables are indexed [row][column] by
+// element index, every relation is a byte matrix.
+struct LatticeWorkspace {
+    unsigned char JoinTable[MAX_ELEMENTS][MAX_ELEMENTS];
+    unsigned char OrderMatrix[MAX_ELEMENTS][MAX_ELEMENTS];
+    unsigned char MeetTable[MAX_ELEMENTS][MAX_ELEMENTS];
+    TermRecord TermTable[MAX_ELEMENTS];
+    std::int32_t generator_count;
+    std::int32_t closure_complete;
+    std::int32_t element_limit;
+    unsigned char NameIndex[256];
+    unsigned char NameTable[MAX_ELEMENTS];
+    std::int32_t wrap_column;
+    std::int32_t shown_count;
+};
+
+static_assert(sizeof(TermRecord) == 3, "a term record is three bytes");
+
+// Zero at program start, like every static object.
+extern LatticeWorkspace lattice_workspace;
+
+// The fields under their own names, so that code reads OrderMatrix[r][c]
+// rather than going through the struct every time.
+inline unsigned char (&JoinTable)[MAX_ELEMENTS][MAX_ELEMENTS] = lattice_workspace.JoinTable;
+inline unsigned char (&OrderMatrix)[MAX_ELEMENTS][MAX_ELEMENTS] = lattice_workspace.OrderMatrix;
+inline unsigned char (&MeetTable)[MAX_ELEMENTS][MAX_ELEMENTS] = lattice_workspace.MeetTable;
+inline TermRecord (&TermTable)[MAX_ELEMENTS] = lattice_workspace.TermTable;
+inline std::int32_t &generator_count = lattice_workspace.generator_count;
+inline std::int32_t &closure_complete = lattice_workspace.closure_complete;
+inline std::int32_t &element_limit = lattice_workspace.element_limit;
+inline unsigned char (&NameIndex)[256] = lattice_workspace.NameIndex;
+inline unsigned char (&NameTable)[MAX_ELEMENTS] = lattice_workspace.NameTable;
+inline std::int32_t &wrap_column = lattice_workspace.wrap_column;
+inline std::int32_t &shown_count = lattice_workspace.shown_count;
