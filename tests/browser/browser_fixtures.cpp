@@ -1,0 +1,219 @@
+#include "browser_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "browser/action_loop.h"
+#include "scripted_console.h"
+#include "workspace/workspace.h"
+
+namespace browser_fixtures {
+
+namespace {
+
+// The characters slots are named with, in order.
+std::string naming_sequence() {
+    std::string names;
+    for (char c = '0'; c <= '9'; ++c) names += c;
+    for (char c = 'A'; c <= 'Z'; ++c) names += c;
+    for (char c = 'a'; c <= 'z'; ++c) names += c;
+    for (int c = 128; c <= 195; ++c) names += static_cast<char>(c);
+    return names;
+}
+
+void make_generated(int e, unsigned char operation, int left, int right) {
+    TermTable[e] = {operation, static_cast<unsigned char>(left), static_cast<unsigned char>(right)};
+}
+
+}  // namespace
+
+void name_slots(std::string_view generator_names) {
+    for (int c = 0; c < 256; ++c) NameIndex[c] = UNDEFINED;
+    int slot = 0;
+    for (char name : generator_names) {
+        NameTable[slot] = static_cast<unsigned char>(name);
+        NameIndex[static_cast<unsigned char>(name)] = static_cast<unsigned char>(slot);
+        ++slot;
+    }
+    generator_count = static_cast<int>(generator_names.size());
+    for (char name : naming_sequence()) {
+        if (slot == MAX_ELEMENTS) break;
+        unsigned char code = static_cast<unsigned char>(name);
+        if (NameIndex[code] != UNDEFINED) continue;
+        NameTable[slot] = code;
+        NameIndex[code] = static_cast<unsigned char>(slot);
+        ++slot;
+    }
+}
+
+void make_less_or_equal(int r, int c) {
+    OrderMatrix[r][c] = 1;
+    set_join(r, c, c);
+    set_meet(r, c, r);
+}
+
+void set_join(int x, int y, int join) {
+    JoinTable[x][y] = JoinTable[y][x] = static_cast<unsigned char>(join);
+}
+
+void set_meet(int x, int y, int meet) {
+    MeetTable[x][y] = MeetTable[y][x] = static_cast<unsigned char>(meet);
+}
+
+namespace {
+void clear_operations() {
+    for (int r = 0; r < MAX_ELEMENTS; ++r) {
+        for (int c = 0; c < MAX_ELEMENTS; ++c) {
+            JoinTable[r][c] = UNDEFINED;
+            MeetTable[r][c] = UNDEFINED;
+        }
+    }
+}
+}  // namespace
+
+void chain_a_b() {
+    clear_operations();
+    name_slots("ab");
+    make_less_or_equal(0, 0);
+    make_less_or_equal(1, 1);
+    make_less_or_equal(0, 1);
+    shown_count = 2;
+    closure_complete = 1;
+}
+
+void two_incomparable() {
+    clear_operations();
+    name_slots("ab");
+    const int a = 0, b = 1, join = 2, meet = 3;
+    make_generated(join, OP_JOIN, a, b);
+    make_generated(meet, OP_MEET, a, b);
+    for (int e = 0; e < 4; ++e) make_less_or_equal(e, e);
+    make_less_or_equal(a, join);
+    make_less_or_equal(b, join);
+    make_less_or_equal(meet, a);
+    make_less_or_equal(meet, b);
+    make_less_or_equal(meet, join);
+    set_join(a, b, join);
+    set_meet(a, b, meet);
+    shown_count = 4;
+    closure_complete = 1;
+}
+
+void stopped_early() {
+    clear_operations();
+    name_slots("abc");
+    const int a = 0, b = 1, join = 3, meet = 4;
+    make_generated(join, OP_JOIN, a, b);
+    make_generated(meet, OP_MEET, a, b);
+    for (int e = 0; e < 5; ++e) make_less_or_equal(e, e);
+    make_less_or_equal(a, join);
+    make_less_or_equal(b, join);
+    make_less_or_equal(meet, a);
+    make_less_or_equal(meet, b);
+    make_less_or_equal(meet, join);
+    set_join(a, b, join);
+    set_meet(a, b, meet);
+    shown_count = 5;
+    closure_complete = 0;
+}
+
+void chain(int n) {
+    clear_operations();
+    name_slots("");
+    generator_count = n;
+    for (int r = 0; r < n; ++r)
+        for (int c = r; c < n; ++c) make_less_or_equal(r, c);
+    shown_count = n;
+    closure_complete = 1;
+}
+
+void growing_terms(int n) {
+    clear_operations();
+    name_slots("ab");
+    for (int e = 2; e < n; ++e)
+        make_generated(e, e % 2 == 0 ? OP_JOIN : OP_MEET, e - 2, e - 1);
+    shown_count = n;
+    closure_complete = 1;
+}
+
+std::string to_string(const Window &w) {
+    char text[80];
+    std::snprintf(text, sizeof text, "columns %d..%d, rows %d..%d", w.first_column, w.last_column,
+                  w.first_row, w.last_row);
+    return text;
+}
+
+namespace {
+
+// What a cell must show, worked out from the workspace directly.
+unsigned char expected_cell(char kind, int r, int c) {
+    if (kind == 'l') return OrderMatrix[r][c] != 0 ? 'X' : '.';
+    unsigned char entry = kind == 'j' ? JoinTable[r][c] : MeetTable[r][c];
+    return entry == UNDEFINED ? '?' : NameTable[entry];
+}
+
+constexpr unsigned char VERTICAL = 179, HORIZONTAL = 196, CROSS = 197;
+
+bool is_row_start(const std::string &out, std::size_t at) {
+    return at + 1 < out.size() && out[at] != ' ' && out[at] != '\n' &&
+           static_cast<unsigned char>(out[at + 1]) == VERTICAL;
+}
+
+}  // namespace
+
+std::vector<Window> windows_shown(char kind) {
+    const std::string &out = scripted::console_bytes();
+    const std::string header = std::string(" ") + static_cast<char>(VERTICAL);
+    std::vector<Window> windows;
+    std::size_t at = out.find(header);
+    while (at != std::string::npos) {
+        at += header.size();
+        std::vector<int> columns;
+        while (at < out.size() && out[at] != '\n')
+            columns.push_back(NameIndex[static_cast<unsigned char>(out[at++])]);
+        std::string rule = std::string("\n") + static_cast<char>(HORIZONTAL) +
+                           static_cast<char>(CROSS) +
+                           std::string(columns.size(), static_cast<char>(HORIZONTAL)) + "\n";
+        if (out.compare(at, rule.size(), rule) != 0) {
+            ADD_FAILURE() << "rule line wrong at byte " << at;
+            return windows;
+        }
+        at += rule.size();
+        std::vector<int> rows;
+        while (is_row_start(out, at)) {
+            int r = NameIndex[static_cast<unsigned char>(out[at])];
+            rows.push_back(r);
+            at += 2;
+            for (int c : columns) {
+                if (at >= out.size() || static_cast<unsigned char>(out[at]) != expected_cell(kind, r, c))
+                    ADD_FAILURE() << "cell row " << r << " column " << c << " wrong at byte " << at;
+                ++at;
+            }
+            // Rows are separated by line ends; the last one has none.
+            if (at < out.size() && out[at] == '\n' && is_row_start(out, at + 1)) ++at;
+        }
+        Window w{columns.empty() ? 0 : columns.front(), columns.empty() ? -1 : columns.back(),
+                 rows.empty() ? 0 : rows.front(), rows.empty() ? -1 : rows.back()};
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            if (columns[i] != w.first_column + static_cast<int>(i)) ADD_FAILURE() << "columns not consecutive";
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i] != w.first_row + static_cast<int>(i)) ADD_FAILURE() << "rows not consecutive";
+        windows.push_back(w);
+        at = out.find(header, at);
+    }
+    return windows;
+}
+
+namespace {
+int loop_result = 0;
+void loop() { loop_result = action_loop(); }
+}  // namespace
+
+bool run_action_loop(int *result) {
+    if (!scripted::run(loop)) return false;
+    *result = loop_result;
+    return true;
+}
+
+}  // namespace browser_fixtures
