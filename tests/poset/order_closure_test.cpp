@@ -83,17 +83,9 @@ TEST_P(Rejection, PrintsTheMessageShowsTheBannerAndStartsFromNothing) {
     EXPECT_GE(NameIndex['b'], 2);
 }
 
-std::string case_name(const char *label) {
-    std::string name;
-    for (const char *p = label; *p != '\0'; ++p) {
-        if ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z')) name += *p;
-    }
-    return name;
-}
-
 INSTANTIATE_TEST_SUITE_P(Cycles, Rejection, ::testing::ValuesIn(reject_cases),
                          [](const ::testing::TestParamInfo<RejectCase> &param_info) {
-                             return case_name(param_info.param.label);
+                             return poset_setup::test_name(param_info.param.label);
                          });
 
 struct AcceptCase {
@@ -151,7 +143,7 @@ TEST_P(Acceptance, ReportsTheCountClosesTheOrderAndNamesEverySlot) {
 
 INSTANTIATE_TEST_SUITE_P(Posets, Acceptance, ::testing::ValuesIn(accept_cases),
                          [](const ::testing::TestParamInfo<AcceptCase> &param_info) {
-                             return case_name(param_info.param.label);
+                             return poset_setup::test_name(param_info.param.label);
                          });
 
 // Reachability by depth-first search over the typed pairs: reach[x][y] when

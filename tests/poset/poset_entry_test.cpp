@@ -7,6 +7,7 @@
 
 #include "data_files.h"
 #include "poset/poset_entry.h"
+#include "poset_setup.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 
@@ -109,11 +110,7 @@ TEST_P(Entry, EchoesOnTheConsoleAndRecordsNamesAndTypedPairs) {
 
 INSTANTIATE_TEST_SUITE_P(Keys, Entry, ::testing::ValuesIn(entry_cases),
                          [](const ::testing::TestParamInfo<EntryCase> &param_info) {
-                             std::string name;
-                             for (const char *p = param_info.param.label; *p != '\0'; ++p) {
-                                 if ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z')) name += *p;
-                             }
-                             return name;
+                             return poset_setup::test_name(param_info.param.label);
                          });
 
 TEST(EntryLimits, AllSixtyTwoNamesAndThenOnlyLongerChains) {

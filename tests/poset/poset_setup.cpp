@@ -73,4 +73,12 @@ std::string names(int count) {
     return std::string(reinterpret_cast<const char *>(NameTable), static_cast<std::size_t>(count));
 }
 
+std::string test_name(const char *label) {
+    std::string name;
+    for (const char *p = label; *p != '\0'; ++p) {
+        if ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || (*p >= '0' && *p <= '9')) name += *p;
+    }
+    return name;
+}
+
 }  // namespace poset_setup

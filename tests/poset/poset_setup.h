@@ -30,4 +30,7 @@ int defined_entries(const unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS]);
 // The names of slots 0..count-1 in order.
 std::string names(int count);
 
+// A test name from a case label: its letters and digits.
+std::string test_name(const char *label);
+
 }  // namespace poset_setup
