@@ -79,8 +79,8 @@ TEST_P(Rejection, PrintsTheMessageShowsTheBannerAndStartsFromNothing) {
     EXPECT_EQ(poset_setup::defined_entries(MeetTable), 0);
     EXPECT_EQ(poset_setup::defined_entries(JoinTable), 0);
     // The names of the rejected attempts now name generated slots.
-    EXPECT_GE(NameIndex['a'], 2);
-    EXPECT_GE(NameIndex['b'], 2);
+    EXPECT_GE(NameIndex[static_cast<unsigned char>('a')], 2);
+    EXPECT_GE(NameIndex[static_cast<unsigned char>('b')], 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cycles, Rejection, ::testing::ValuesIn(reject_cases),
