@@ -1,0 +1,36 @@
+// Shared set-up and views for the poset tests: a poset typed through the
+// real entry phases, and the tables rendered as readable text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "workspace/workspace.h"
+
+namespace poset_setup {
+
+// Runs banner, entry and closure on the typed keys (all of which must be
+// used), then starts a fresh script of answer keys with the recording cleared
+// and the resulting workspace kept. Returns false when entry did not finish.
+bool enter_poset(std::string_view typed, std::string_view answers);
+
+// As enter_poset, but stops after entry: the typed relation, not yet closed.
+bool type_poset(std::string_view typed, std::string_view answers);
+
+// The first n rows and columns of a meet or join table, one row per line,
+// each entry the name of its element or '-' when UNDEFINED.
+std::string table_text(const unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int n);
+
+// Rows 0..n-1 of OrderMatrix over columns 0..n-1 as 0/1 lines.
+std::string order_text(int n);
+
+// Number of entries in the whole table that are not UNDEFINED.
+int defined_entries(const unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS]);
+
+// The names of slots 0..count-1 in order.
+std::string names(int count);
+
+// A test name from a case label: its letters and digits.
+std::string test_name(const char *label);
+
+}  // namespace poset_setup
