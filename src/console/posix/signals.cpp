@@ -46,8 +46,10 @@ void on_terminating(int sig) {
 void on_stopping(int sig) {
     raw_mode_restore();
     raise_default(sig);
-    // Here again after SIGCONT: keep catching stops.
+    // Here again after SIGCONT, or at once when the kernel refused the stop
+    // (a process group without a shell to continue it): raw again either way.
     set_action(sig, on_stopping);
+    raw_mode_reapply();
 }
 
 void on_continuing(int) { raw_mode_reapply(); }
