@@ -15,7 +15,9 @@ int pending_code = -1;
 // Long enough for every text the program formats; longer text is cut.
 constexpr int FORMAT_BUFFER_SIZE = 512;
 
-int format_text(char (&buffer)[FORMAT_BUFFER_SIZE], const char *format, std::va_list args) {
+// The format comes from the callers' checked printf-style arguments.
+__attribute__((format(printf, 2, 0))) int format_text(char (&buffer)[FORMAT_BUFFER_SIZE],
+                                                      const char *format, std::va_list args) {
     int length = std::vsnprintf(buffer, sizeof buffer, format, args);
     if (length < 0) return 0;
     return length < FORMAT_BUFFER_SIZE ? length : FORMAT_BUFFER_SIZE - 1;
