@@ -1,0 +1,78 @@
+// Opening and closing /dev/tty, once for keys and once for console bytes.
+// A failed opening is final for the run: the device stays unavailable.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "console/console_device.h"
+#include "console/posix/terminal.h"
+
+namespace {
+
+enum DeviceState { NOT_OPENED, OPEN, UNAVAILABLE };
+
+struct Device {
+    DeviceState state;
+    int fd;
+    int open_errno;
+};
+
+Device input = {NOT_OPENED, -1, 0};
+Device output = {NOT_OPENED, -1, 0};
+
+// The controlling terminal, whatever standard input and output are.
+constexpr const char *CONSOLE_PATH = "/dev/tty";
+
+int open_device(Device &device, int flags) {
+    if (device.state == NOT_OPENED) {
+        // O_NOCTTY: never acquire a controlling terminal by opening one.
+        int fd = -1;
+        do {
+            fd = open(CONSOLE_PATH, flags | O_NOCTTY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0) {
+            device = {OPEN, fd, 0};
+        } else {
+            device = {UNAVAILABLE, -1, errno};
+        }
+    }
+    return device.state == OPEN ? device.fd : -1;
+}
+
+void close_device(Device &device) {
+    if (device.state == OPEN) close(device.fd);
+    device = {NOT_OPENED, -1, 0};
+}
+
+// Room for "cannot open /dev/tty: " and any system message.
+char input_failure[160];
+
+}  // namespace
+
+int terminal_input_fd(const char **cause) {
+    int fd = open_device(input, O_RDONLY);
+    if (fd < 0 && cause != nullptr) {
+        input_failure[0] = '\0';
+        std::strncat(input_failure, "cannot open /dev/tty: ", sizeof input_failure - 1);
+        std::strncat(input_failure, std::strerror(input.open_errno),
+                     sizeof input_failure - 1 - std::strlen(input_failure));
+        *cause = input_failure;
+    }
+    return fd;
+}
+
+int terminal_output_fd() { return open_device(output, O_WRONLY); }
+
+void terminal_close_devices() {
+    close_device(input);
+    close_device(output);
+}
+
+void device_close() {
+    raw_mode_leave();
+    signals_remove();
+    key_reading_reset();
+    terminal_close_devices();
+}

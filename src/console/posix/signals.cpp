@@ -1,0 +1,85 @@
+// Signals while the terminal is raw: a terminating signal puts the user's
+// attributes back before the program ends by it, a stop puts them back before
+// stopping, and a continue makes the input raw again. Handlers make only
+// async-signal-safe calls (tcsetattr, sigaction, sigprocmask, raise).
+#include <signal.h>
+
+#include "console/posix/terminal.h"
+
+namespace {
+
+constexpr int TERMINATING[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
+constexpr int STOPPING = SIGTSTP;
+constexpr int CONTINUING = SIGCONT;
+
+bool installed = false;
+
+void set_action(int sig, void (*handler)(int)) {
+    struct sigaction action = {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    // No other of our signals runs in the middle of a handler.
+    for (int other : TERMINATING) sigaddset(&action.sa_mask, other);
+    sigaddset(&action.sa_mask, STOPPING);
+    sigaddset(&action.sa_mask, CONTINUING);
+    sigaction(sig, &action, nullptr);
+}
+
+// Lets sig act with its default action now: it is blocked while its handler runs.
+void raise_default(int sig) {
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(sig, &action, nullptr);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, sig);
+    raise(sig);
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+void on_terminating(int sig) {
+    raw_mode_restore();
+    raise_default(sig);
+}
+
+void on_stopping(int sig) {
+    raw_mode_restore();
+    raise_default(sig);
+    // Here again after SIGCONT, or at once when the kernel refused the stop
+    // (a process group without a shell to continue it): raw again either way.
+    set_action(sig, on_stopping);
+    raw_mode_reapply();
+}
+
+void on_continuing(int) { raw_mode_reapply(); }
+
+// A signal ignored when the program started (nohup, a shell without job
+// control) stays ignored.
+bool ignored(int sig) {
+    struct sigaction current = {};
+    sigaction(sig, nullptr, &current);
+    return current.sa_handler == SIG_IGN;
+}
+
+}  // namespace
+
+void signals_install() {
+    if (installed) return;
+    installed = true;
+    for (int sig : TERMINATING) {
+        if (!ignored(sig)) set_action(sig, on_terminating);
+    }
+    if (!ignored(STOPPING)) set_action(STOPPING, on_stopping);
+    set_action(CONTINUING, on_continuing);
+}
+
+void signals_remove() {
+    if (!installed) return;
+    installed = false;
+    for (int sig : TERMINATING) {
+        if (!ignored(sig)) set_action(sig, SIG_DFL);
+    }
+    if (!ignored(STOPPING)) set_action(STOPPING, SIG_DFL);
+    set_action(CONTINUING, SIG_DFL);
+}

@@ -1,0 +1,36 @@
+// The parts of the terminal device, shared among its files: the two device
+// openings, the raw input mode, the signal handlers and the key reader.
+#pragma once
+
+// Input side of /dev/tty, opened on first use. Returns the descriptor, or -1
+// when it is unavailable; the cause of a failed opening is then in *cause.
+int terminal_input_fd(const char **cause);
+
+// Output side of /dev/tty, opened on first use. Returns -1 when unavailable.
+int terminal_output_fd();
+
+// Closes whatever is open and forgets failed openings.
+void terminal_close_devices();
+
+// Saves the attributes of fd and switches its input to raw for the rest of
+// the dialogue. Returns false (attributes unchanged) when fd is no terminal.
+bool raw_mode_enter(int fd);
+
+// Puts the saved attributes back; raw_mode_reapply switches to raw again
+// while the dialogue lasts. Both are async-signal-safe.
+void raw_mode_restore();
+void raw_mode_reapply();
+
+// Ends the dialogue: restores the attributes and forgets them.
+void raw_mode_leave();
+
+// True from raw_mode_enter until raw_mode_leave.
+bool raw_mode_in_dialogue();
+
+// Handlers that restore the terminal before a signal ends or stops the
+// program, and switch back to raw when it continues.
+void signals_install();
+void signals_remove();
+
+// Forgets keys read ahead and any sequence in progress.
+void key_reading_reset();

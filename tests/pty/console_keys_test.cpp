@@ -1,0 +1,103 @@
+// Keys and console output end to end: the console operations on the real
+// terminal device (the key probe), driven through a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <sstream>
+#include <string>
+
+#include "data_files.h"
+#include "pty_driver.h"
+#include "screen_model.h"
+
+namespace {
+
+pty::Session::Options probe(std::string mode, int count = 0) {
+    pty::Session::Options options;
+    options.program = KEY_PROBE_BINARY;
+    options.args = {std::move(mode)};
+    if (count > 0) options.args.push_back(std::to_string(count));
+    return options;
+}
+
+std::string screen_of(const std::string &output) {
+    ScreenModel screen;
+    screen.feed(output);
+    EXPECT_EQ(screen.stray_controls(), 0);
+    return screen.text();
+}
+
+// Expected text with the data file's comment lines left out.
+std::string expected(const std::string &name) {
+    std::istringstream lines(data_files::read(name));
+    std::string text, line;
+    while (std::getline(lines, line)) {
+        if (line.empty() || line[0] != '#') text += line + "\n";
+    }
+    return text;
+}
+
+void expect_clean_end(pty::Session &session) {
+    pty::Ending ending = session.wait_exit();
+    ASSERT_TRUE(ending.ended) << "the probe did not end";
+    EXPECT_TRUE(ending.exited);
+    EXPECT_EQ(ending.status, 0);
+    EXPECT_TRUE(pty::Session::same_attributes(session.attributes(), session.initial_attributes()));
+}
+
+TEST(PtyKeys, PastedPosetArrivesUnchangedAndUnechoed) {
+    pty::Session session(probe("read", 15));
+    ASSERT_TRUE(session.started());
+    ASSERT_TRUE(session.wait_until_raw());
+    // All at once, as a paste: the two Enters stay CR and nothing is echoed.
+    ASSERT_TRUE(session.write("a<b<c a<1<2<c\r\r"));
+    expect_clean_end(session);
+    EXPECT_EQ(screen_of(session.output()), expected("console/pty_pasted_poset.txt"));
+}
+
+TEST(PtyKeys, MovementFunctionAndControlKeysGiveTheirCodes) {
+    pty::Session session(probe("read", 19));
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.write("\x1b[A"         // Up
+                              "\x1bOB"         // Down, SS3 form
+                              "\x1b[1;2A"      // Shift+Up
+                              "\x1b[1;5C"      // Ctrl+Right
+                              "\x1b[1;3D"      // Alt+Left
+                              "\x1b\x1b[B"     // Alt+Down, ESC prefix
+                              "\x1b[23~"       // F11
+                              "\x1bOP"         // F1
+                              "\x03"           // Ctrl+C: a key, not a signal
+                              "\x7f"           // Backspace
+                              "\xc3\xa9"       // e acute
+                              "\x1b[25~"       // a key the console does not know
+                              "z"));
+    expect_clean_end(session);
+    EXPECT_EQ(screen_of(session.output()), expected("console/pty_movement_keys.txt"));
+}
+
+TEST(PtyKeys, LoneEscapeAfterAPauseIs27) {
+    pty::Session session(probe("read", 3));
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.write_lone_escape());
+    ASSERT_TRUE(session.write("["));  // after the pause: a key of its own
+    ASSERT_TRUE(session.write("x"));
+    expect_clean_end(session);
+    EXPECT_EQ(screen_of(session.output()), "27\n91\n120\n");
+}
+
+TEST(PtyKeys, EchoShowsTheLeadByteOnly) {
+    pty::Session session(probe("echo", 5));
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.write("x\x1b[A\x1b[24~"));
+    expect_clean_end(session);
+    EXPECT_EQ(screen_of(session.output()), expected("console/pty_echo.txt"));
+}
+
+TEST(PtyOutput, EveryConsoleByteShowsAsItsCharacter) {
+    pty::Session session(probe("show"));
+    expect_clean_end(session);
+    EXPECT_EQ(screen_of(session.output()), expected("console/cp437_glyphs.txt"));
+}
+
+}  // namespace
