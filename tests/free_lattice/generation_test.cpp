@@ -35,6 +35,8 @@ const BuildCase build_cases[] = {
     {"abc", "a<b a<c", "b.c", "build_two_above_one_meet_defined.txt"},
     {"abc", "a<b a<c", "", "build_two_above_one.txt"},
     {"abc", "", "", "build_three_incomparable.txt"},
+    // Element 100's term is longer than a line: a break after the wider prefix.
+    {"abcd", "a<b c<d", "", "build_two_plus_two.txt"},
 };
 
 // Sets up the partial lattice and builds with the limit of the program.
