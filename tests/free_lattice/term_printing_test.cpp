@@ -1,0 +1,133 @@
+// Terms: parentheses around generated operands only, and the line breaks of
+// long terms, which go to standard output while the term goes to the console.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/console.h"
+#include "data_files.h"
+#include "free_lattice/term_printing.h"
+#include "partial_lattice_setup.h"
+#include "scripted_console.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+const std::string BREAK = "\n       ";
+
+// Generators a and b, then element 2 = ab and a chain of elements above it,
+// each a(previous) (3 characters more) or b+(previous) (4 more), so that the
+// last one's term has exactly the given length. Returns its index.
+int element_with_term_length(int length) {
+    scripted::start("");
+    lattice_setup::set_up("ab", "", "");
+    int joins = 0;
+    while ((length - 2 - 4 * joins) % 3 != 0) ++joins;
+    int meets = (length - 2 - 4 * joins) / 3;
+    TermTable[2] = {OP_MEET, 0, 1};
+    int e = 2;
+    for (int i = 0; i < joins + meets; ++i, ++e)
+        TermTable[e + 1] = i < joins ? TermRecord{OP_JOIN, 1, static_cast<unsigned char>(e)}
+                                     : TermRecord{OP_MEET, 0, static_cast<unsigned char>(e)};
+    return e;
+}
+
+// Prints a numbered term line the way the build does.
+void print_numbered(int number, int e) {
+    console_print("%2d ... ", number);
+    wrap_column = 0;
+    print_term(e);
+    console_print("\n");
+}
+
+struct WrapCase {
+    int length;
+    int breaks;
+    const char *expected;
+};
+
+const WrapCase wrap_cases[] = {
+    {73, 0, "term_73_characters.txt"},
+    {74, 1, "term_74_characters.txt"},
+    {146, 1, "term_146_characters.txt"},
+    {147, 2, "term_147_characters.txt"},
+};
+
+TEST(TermPrinting, LongTermsBreakAfterEvery73Characters) {
+    for (const WrapCase &c : wrap_cases) {
+        SCOPED_TRACE(c.expected);
+        int e = element_with_term_length(c.length);
+        print_numbered(7, e);
+        // The console holds the whole term unbroken, standard output only
+        // the breaks; the transcript shows where they fell.
+        const std::string &console = scripted::console_bytes();
+        EXPECT_EQ(console.size(), 7u + static_cast<unsigned>(c.length) + 1u);
+        EXPECT_EQ(console.find('\n'), console.size() - 1);
+        std::string breaks;
+        for (int i = 0; i < c.breaks; ++i) breaks += BREAK;
+        EXPECT_EQ(scripted::stdout_bytes(), breaks);
+        data_files::expect_equal(scripted::transcript(), std::string("free_lattice/") + c.expected);
+    }
+}
+
+TEST(TermPrinting, FromNumber100ThePrefixIsEightCharactersAndTheIndentStaysSeven) {
+    int e = element_with_term_length(74);
+    print_numbered(100, e);
+    std::string text = scripted::transcript();
+    std::string first_line = text.substr(0, text.find('\n'));
+    // 8 prefix characters, 73 term characters, then the opening of the break.
+    EXPECT_EQ(first_line.size(), 8u + 73u + std::string("\u00AB").size());
+    EXPECT_EQ(first_line.substr(0, 8), "100 ... ");
+    EXPECT_EQ(text.substr(text.find('\n')), "\n       \u00BB)\n");
+}
+
+TEST(TermPrinting, BreakPositionDoesNotDependOnWhatWasPrintedBefore) {
+    int e = element_with_term_length(74);
+    print_numbered(7, e);
+    std::string once = scripted::transcript();
+    print_numbered(7, e);
+    EXPECT_EQ(scripted::transcript(), once + once);
+}
+
+TEST(TermPrinting, GeneratedOperandsAreParenthesizedWhereverTheyStand) {
+    scripted::start("");
+    lattice_setup::set_up("abc", "", "");
+    TermTable[3] = {OP_JOIN, 0, 1};  // a+b
+    TermTable[4] = {OP_MEET, 2, 3};  // c(a+b)
+    TermTable[5] = {OP_MEET, 0, 2};  // ac
+    TermTable[6] = {OP_JOIN, 5, 4};  // (ac)+(c(a+b))
+    TermTable[7] = {OP_MEET, 3, 1};  // (a+b)b
+    const char *expected[] = {"a", "b", "c", "a+b", "c(a+b)", "ac", "(ac)+(c(a+b))", "(a+b)b"};
+    for (int e = 0; e < 8; ++e) {
+        std::size_t before = scripted::console_bytes().size();
+        wrap_column = 0;
+        print_term(e);
+        EXPECT_EQ(scripted::console_bytes().substr(before), expected[e]) << e;
+    }
+    EXPECT_EQ(scripted::stdout_bytes(), "");
+}
+
+TEST(TermPrinting, GeneratedElementsOwnNamesAreNeverUsed) {
+    // Slot 3 is named '0' by the naming rule; its term is printed instead.
+    scripted::start("");
+    lattice_setup::set_up("abc", "", "");
+    ASSERT_EQ(NameTable[3], '0');
+    TermTable[3] = {OP_JOIN, 0, 1};
+    wrap_column = 0;
+    print_term(3);
+    EXPECT_EQ(scripted::console_bytes(), "a+b");
+}
+
+TEST(TermPrinting, PutTermCharCountsAndBreaksAtTheColumn) {
+    scripted::start("");
+    wrap_column = 72;
+    put_term_char('x');
+    EXPECT_EQ(wrap_column, 73);
+    EXPECT_EQ(scripted::stdout_bytes(), "");
+    put_term_char('y');
+    EXPECT_EQ(wrap_column, 1);
+    EXPECT_EQ(scripted::stdout_bytes(), BREAK);
+    EXPECT_EQ(scripted::transcript(), "x\u00AB\n       \u00BBy");
+}
+
+}  // namespace
