@@ -4,6 +4,8 @@
 // async-signal-safe calls (tcsetattr, sigaction, sigprocmask, raise).
 #include <signal.h>
 
+#include <cerrno>
+
 #include "console/posix/terminal.h"
 
 namespace {
@@ -44,15 +46,22 @@ void on_terminating(int sig) {
 }
 
 void on_stopping(int sig) {
+    // The interrupted read looks at errno when it goes on.
+    int saved_errno = errno;
     raw_mode_restore();
     raise_default(sig);
     // Here again after SIGCONT, or at once when the kernel refused the stop
     // (a process group without a shell to continue it): raw again either way.
     set_action(sig, on_stopping);
     raw_mode_reapply();
+    errno = saved_errno;
 }
 
-void on_continuing(int) { raw_mode_reapply(); }
+void on_continuing(int) {
+    int saved_errno = errno;
+    raw_mode_reapply();
+    errno = saved_errno;
+}
 
 // A signal ignored when the program started (nohup, a shell without job
 // control) stays ignored.
