@@ -57,12 +57,14 @@ bool wait_for_byte(int fd, unsigned char *byte) {
 
 void start_dialogue(int fd) {
     if (raw_mode_in_dialogue()) return;
+    // Handlers first, so that no signal can end the program between the
+    // switch to raw input and their installation.
+    signals_install();
     if (!raw_mode_enter(fd)) {
         char cause[160] = "cannot set raw input: ";
         std::strncat(cause, std::strerror(errno), sizeof cause - 1 - std::strlen(cause));
         no_keyboard(cause);
     }
-    signals_install();
 }
 
 }  // namespace
