@@ -1,0 +1,160 @@
+// Whole sessions of the real program on an 80 x 25 pseudo-terminal, from the
+// banner to q, each compared with the full text the terminal shows (every
+// line ever written, scrolled-off lines included).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data_files.h"
+#include "pty_driver.h"
+#include "screen_model.h"
+
+namespace {
+
+// xterm sequences of the movement keys, plain and with Shift.
+const std::string UP = "\x1b[A", DOWN = "\x1b[B", RIGHT = "\x1b[C", LEFT = "\x1b[D";
+const std::string HOME = "\x1b[H", END = "\x1b[F", PGUP = "\x1b[5~", PGDN = "\x1b[6~";
+const std::string S_UP = "\x1b[1;2A", S_DOWN = "\x1b[1;2B", S_RIGHT = "\x1b[1;2C",
+                  S_LEFT = "\x1b[1;2D";
+const std::string S_HOME = "\x1b[1;2H", S_END = "\x1b[1;2F", S_PGUP = "\x1b[5;2~",
+                  S_PGDN = "\x1b[6;2~";
+
+std::string times(int count, const std::string &key) {
+    std::string keys;
+    for (int i = 0; i < count; ++i) keys += key;
+    return keys;
+}
+
+// Every name a user can give: one chain of the digits and capitals, one of the
+// small letters.
+const std::string ALL_NAMES_TWO_CHAINS =
+    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz\r\r";
+
+struct AcceptanceSession {
+    const char *name;
+    const char *what;   // the comment at the head of the data file
+    std::string keys;   // typed ahead at once: no key is ever lost
+    const char *data;   // expected screen, under tests/data/acceptance/
+};
+
+// With 100 elements shown a window is 77 x 22; its first column and row run
+// 0..99, and the right (bottom) edge of the table is in view from first
+// column 23 (first row 78) on.
+const std::vector<AcceptanceSession> SESSIONS = {
+    {"EmptyPoset",
+     "Enter at once; law tests y; term list, order table, q.",
+     "\ry" "t" "l" "q", "acceptance/empty_poset.txt"},
+    {"CyclicPosetsThenAChain",
+     "a<b b<a (cycle) rejected; a<a rejected; then b<a accepted, law tests y;\n"
+     "# order table, term list, q.",
+     "ab ba\r\r" "aa\r\r" "ba\r\r" "y" "l" "t" "q", "acceptance/cyclic_then_chain.txt"},
+    {"PentagonMixedAnswers",
+     "a<b<c a<1<2<c typed with the < keys; law tests y (not modular);\n"
+     "# b.1=a y, b.2=a n, b+1=c Y, b+2=c x; terms, joins, meets, order, help, q.",
+     "a<b<c a<1<2<c\r\r" "y" "ynYx" "t" "j" "m" "l" "h" "q", "acceptance/pentagon.txt"},
+    {"DiamondModularNotDistributive",
+     "a<b<c a<d<c a<e<c; law tests y (modular, not distributive); all six\n"
+     "# meets and joins defined; terms, joins, q.",
+     "abc adc aec\r\r" "y" "yyyyyy" "t" "j" "q", "acceptance/diamond.txt"},
+    {"SquareModularAndDistributive",
+     "a<b<d a<c<d; law tests y (modular and distributive); b.c=a n, b+c=d n;\n"
+     "# terms, order, joins, meets, q.",
+     "abd acd\r\r" "y" "nn" "t" "l" "j" "m" "q", "acceptance/square.txt"},
+    {"TwoPlusTwoToTheLimit",
+     "a<b c<d: no lattice, no questions, built to the limit. Order table:\n"
+     "# Home at the edge, Shift+Right x3 (top right), Right, Shift+Down x8\n"
+     "# (bottom right), Down, Shift+Left x4 (bottom left), Left at the edge,\n"
+     "# Shift+Up x8, Up (top left); j ends navigation.\n"
+     "# Join table: Shift+PgDn x3, PgDn, Shift+Down x5 (bottom right),\n"
+     "# Shift+End x3, End (bottom left, one row), Shift+PgUp x3, Shift+Up x7\n"
+     "# (top right), PgUp, Shift+Home x4 (top left); m ends navigation.\n"
+     "# Meet table: Shift+Down x8 (bottom left), End, Shift+Right x3 (bottom\n"
+     "# right), Shift+Up x8, Up (top right), Shift+Left x3 (top left); q ends\n"
+     "# navigation only. Term list, q.",
+     "ab cd\r\r"
+     "l" + HOME + times(3, S_RIGHT) + RIGHT + times(8, S_DOWN) + DOWN + times(4, S_LEFT) +
+         LEFT + times(8, S_UP) + UP + "j" +
+         "j" + times(3, S_PGDN) + PGDN + times(5, S_DOWN) + times(3, S_END) + END +
+         times(3, S_PGUP) + times(7, S_UP) + PGUP + times(4, S_HOME) + "m" +
+         "m" + times(8, S_DOWN) + END + times(3, S_RIGHT) + times(8, S_UP) + UP +
+         times(3, S_LEFT) + "q" +
+         "t" "q",
+     "acceptance/two_plus_two.txt"},
+    {"AllSixtyTwoNames",
+     "The 62 names as two chains (0..9A..Z and a..z): no lattice, no questions,\n"
+     "# built to the limit; generated elements from slot 62 on are named by the\n"
+     "# codes 128 and up. Term list; join table, Shift+Right x3 (top right),\n"
+     "# Shift+Down x8 (bottom right); x ends navigation; q.",
+     ALL_NAMES_TWO_CHAINS + "t" "j" + times(3, S_RIGHT) + times(8, S_DOWN) + "x" "q",
+     "acceptance/all_names.txt"},
+};
+
+// Names the session in a failure report instead of dumping its bytes.
+void PrintTo(const AcceptanceSession &session, std::ostream *out) { *out << session.name; }
+
+// The data file without its leading comment lines.
+std::string expected_screen(const std::string &file) {
+    std::istringstream lines(data_files::read(file));
+    std::string text, line;
+    bool head = true;
+    while (std::getline(lines, line)) {
+        if (head && !line.empty() && line[0] == '#') continue;
+        head = false;
+        text += line + "\n";
+    }
+    return text;
+}
+
+void write_expected(const AcceptanceSession &session, const std::string &screen) {
+    std::filesystem::path path = std::filesystem::path(FREELATTICE_TEST_DATA_DIR) / session.data;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << "# " << session.what << "\n" << screen;
+}
+
+// Generous: the builds to the limit are the slowest part, and this only
+// guards against a hang.
+constexpr int SESSION_GUARD_MS = 60000;
+
+class Acceptance : public testing::TestWithParam<AcceptanceSession> {};
+
+TEST_P(Acceptance, WholeSessionShowsTheExpectedScreen) {
+    const AcceptanceSession &expected = GetParam();
+    pty::Session session;
+    ASSERT_TRUE(session.started());
+    ASSERT_TRUE(session.wait_until_raw()) << "the program never read a key";
+    ASSERT_TRUE(session.write(expected.keys));
+    // q is echoed only at the prompt, and the program's last output is that
+    // echo and its line end: once it is there the screen is complete.
+    ASSERT_TRUE(session.read_until("for help q\r\n", SESSION_GUARD_MS))
+        << "no q at the prompt; shown:\n" << session.output();
+    pty::Ending ending = session.wait_exit(SESSION_GUARD_MS);
+    ASSERT_TRUE(ending.ended) << "the program did not end after q";
+    EXPECT_TRUE(ending.exited);
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_TRUE(pty::Session::same_attributes(session.attributes(), session.initial_attributes()))
+        << "the terminal attributes did not end as they began";
+
+    ScreenModel screen;
+    screen.feed(session.output());
+    EXPECT_EQ(screen.stray_controls(), 0);
+    const char *update = std::getenv("FREELATTICE_UPDATE_DATA");
+    if (update != nullptr && std::string(update) == "1") {
+        write_expected(expected, screen.text());
+        return;
+    }
+    EXPECT_EQ(screen.text(), expected_screen(expected.data))
+        << "differs from tests/data/" << expected.data;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, Acceptance, testing::ValuesIn(SESSIONS),
+                         [](const testing::TestParamInfo<AcceptanceSession> &param) {
+                             return std::string(param.param.name);
+                         });
+
+}  // namespace
