@@ -133,9 +133,9 @@ void emit_code(Output &out, int code) { emit(out, {code, -1}); }
 
 // The first of Alt, Ctrl, Shift decides; Meta counts as Alt.
 Column column_for(int modifiers) {
-    if (modifiers & (MOD_ALT | MOD_META)) return ALT;
-    if (modifiers & MOD_CTRL) return CTRL;
-    if (modifiers & MOD_SHIFT) return SHIFT;
+    if ((modifiers & (MOD_ALT | MOD_META)) != 0) return ALT;
+    if ((modifiers & MOD_CTRL) != 0) return CTRL;
+    if ((modifiers & MOD_SHIFT) != 0) return SHIFT;
     return PLAIN;
 }
 
