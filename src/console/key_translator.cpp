@@ -104,7 +104,7 @@ constexpr NumberKey NUMBER_KEYS[] = {
 // Endings of the numbered form: '~' takes ";m", rxvt's '$', '^' and '@' stand
 // for Shift, Ctrl and Ctrl+Shift themselves.
 struct NumberEnding {
-    char final_byte;
+    unsigned char final_byte;  // compared with input bytes, so unsigned like them
     int implied;
     bool takes_modifier;
 };
