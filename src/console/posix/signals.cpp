@@ -54,7 +54,7 @@ void on_stopping(int sig) {
     raw_mode_reapply();
 }
 
-void on_continuing(int) { raw_mode_reapply(); }
+void on_continuing(int /*sig*/) { raw_mode_reapply(); }
 
 // A signal ignored when the program started (nohup, a shell without job
 // control) stays ignored.
