@@ -45,7 +45,7 @@ int cp437_to_utf8(unsigned char byte, char (&out)[CP437_UTF8_MAX]) {
         out[0] = static_cast<char>(byte);
         return 1;
     }
-    unsigned code_point = byte == 0 ? 0x20u : CP437_CHARACTERS[byte];
+    unsigned code_point = byte == 0 ? 0x20U : CP437_CHARACTERS[byte];
     if (code_point < 0x80) {
         out[0] = static_cast<char>(code_point);
         return 1;

@@ -104,7 +104,7 @@ constexpr NumberKey NUMBER_KEYS[] = {
 // Endings of the numbered form: '~' takes ";m", rxvt's '$', '^' and '@' stand
 // for Shift, Ctrl and Ctrl+Shift themselves.
 struct NumberEnding {
-    char final_byte;
+    unsigned char final_byte;  // compared with input bytes, so unsigned like them
     int implied;
     bool takes_modifier;
 };
@@ -133,9 +133,9 @@ void emit_code(Output &out, int code) { emit(out, {code, -1}); }
 
 // The first of Alt, Ctrl, Shift decides; Meta counts as Alt.
 Column column_for(int modifiers) {
-    if (modifiers & (MOD_ALT | MOD_META)) return ALT;
-    if (modifiers & MOD_CTRL) return CTRL;
-    if (modifiers & MOD_SHIFT) return SHIFT;
+    if ((modifiers & (MOD_ALT | MOD_META)) != 0) return ALT;
+    if ((modifiers & MOD_CTRL) != 0) return CTRL;
+    if ((modifiers & MOD_SHIFT) != 0) return SHIFT;
     return PLAIN;
 }
 
@@ -227,15 +227,15 @@ void take_fresh(KeyTranslator &t, unsigned char byte, Output &out) {
     t.utf8_high = 0xBF;
     if (byte >= 0xC2 && byte <= 0xDF) {
         t.utf8_left = 1;
-        t.code_point = byte & 0x1Fu;
+        t.code_point = byte & 0x1FU;
     } else if (byte >= 0xE0 && byte <= 0xEF) {
         t.utf8_left = 2;
-        t.code_point = byte & 0x0Fu;
+        t.code_point = byte & 0x0FU;
         if (byte == 0xE0) t.utf8_low = 0xA0;
         if (byte == 0xED) t.utf8_high = 0x9F;
     } else if (byte >= 0xF0 && byte <= 0xF4) {
         t.utf8_left = 3;
-        t.code_point = byte & 0x07u;
+        t.code_point = byte & 0x07U;
         if (byte == 0xF0) t.utf8_low = 0x90;
         if (byte == 0xF4) t.utf8_high = 0x8F;
     } else {
@@ -249,7 +249,7 @@ void take_utf8(KeyTranslator &t, unsigned char byte, Output &out) {
         take_fresh(t, byte, out);  // the character is cut off: no code
         return;
     }
-    t.code_point = (t.code_point << 6) | (byte & 0x3Fu);
+    t.code_point = (t.code_point << 6) | (byte & 0x3FU);
     t.utf8_low = 0x80;
     t.utf8_high = 0xBF;
     if (--t.utf8_left > 0) return;

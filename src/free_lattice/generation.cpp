@@ -75,7 +75,8 @@ bool resolve_pair(int count, int r, int c) {
 void add_next_element(int count) {
     // A fresh scan from (0, 1) every time: rows in order, each row from
     // column 0; the pair (0, 0) is never visited.
-    int r = 0, c = 0;
+    int r = 0;
+    int c = 0;
     for (;;) {
         ++c;
         if (c == count) {

@@ -34,7 +34,8 @@ bool mark_new(int p, int q) {
 void join_column_pass(int x, int a, int b) {
     for (int k = generator_count; k < x; ++k) {
         const TermRecord &term = TermTable[k];
-        int l = term.left, r = term.right;
+        int l = term.left;
+        int r = term.right;
         if ((term.operation == OP_MEET && (below(l, x) || below(r, x))) ||
             (term.operation == OP_JOIN && below(l, x) && below(r, x)) ||
             below(k, a) || below(k, b))
@@ -47,7 +48,8 @@ void join_column_pass(int x, int a, int b) {
 void join_row_pass(int x, int a, int b) {
     for (int k = generator_count; k < x; ++k) {
         const TermRecord &term = TermTable[k];
-        int l = term.left, r = term.right;
+        int l = term.left;
+        int r = term.right;
         if ((below(a, k) && below(b, k)) ||
             (term.operation == OP_MEET && below(x, l) && below(x, r)) ||
             (term.operation == OP_JOIN && (below(x, l) || below(x, r))))
@@ -60,7 +62,8 @@ void join_row_pass(int x, int a, int b) {
 void meet_row_pass(int x, int a, int b) {
     for (int k = generator_count; k < x; ++k) {
         const TermRecord &term = TermTable[k];
-        int l = term.left, r = term.right;
+        int l = term.left;
+        int r = term.right;
         if ((term.operation == OP_JOIN && (below(x, l) || below(x, r))) ||
             (term.operation == OP_MEET && below(x, l) && below(x, r)) ||
             below(a, k) || below(b, k))
@@ -73,7 +76,8 @@ void meet_row_pass(int x, int a, int b) {
 void meet_column_pass(int x, int a, int b) {
     for (int k = generator_count; k < x; ++k) {
         const TermRecord &term = TermTable[k];
-        int l = term.left, r = term.right;
+        int l = term.left;
+        int r = term.right;
         if ((below(k, a) && below(k, b)) ||
             (term.operation == OP_JOIN && below(l, x) && below(r, x)) ||
             (term.operation == OP_MEET && (below(l, x) || below(r, x))))

@@ -135,4 +135,22 @@ TEST(ShowTableLayout, DiagonalOfTheOrderIsAllX) {
     for (int e = 0; e < 23; ++e) EXPECT_NE(OrderMatrix[e][e], 0);
 }
 
+TEST(ShowTableLayout, KindIsMatchedOnItsLowByteAndNoOtherKindWritesAnything) {
+    const int no_table[] = {'t', 'h', 'q', 'L', 'J', 'M', 0, 224, -1, 0x100 | 'x'};
+    for (int kind : no_table) {
+        scripted::start("");
+        bf::chain_a_b();
+        show_table(kind, 0, 0, 1, 1);
+        EXPECT_EQ(scripted::transcript(), "") << kind;
+    }
+    scripted::start("");
+    bf::chain_a_b();
+    show_table(0x100 | 'j', 0, 0, 1, 1);
+    std::string high_bits = scripted::transcript();
+    scripted::start("");
+    bf::chain_a_b();
+    show_table('j', 0, 0, 1, 1);
+    EXPECT_EQ(high_bits, scripted::transcript());
+}
+
 }  // namespace

@@ -32,6 +32,8 @@ const LawCase law_cases[] = {
     {"pentagon declined", "abc a12c\r\r", "n", "declined.txt", 0},
     {"pentagon declined by Enter", "abc a12c\r\r", "\r", "declined.txt", 0},
     {"two minimal elements", "ac bc\r\r", "y", "silent.txt", 1},
+    // Every meet exists here; only a join is missing.
+    {"two maximal elements", "ab ac\r\r", "y", "silent.txt", 1},
     {"two incomparable upper bounds", "ac ad bc bd\r\r", "y", "silent.txt", 1},
     {"unrelated elements", "a b\r\r", "y", "silent.txt", 1},
 };

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "console/console_device.h"
@@ -54,10 +55,9 @@ char input_failure[160];
 int terminal_input_fd(const char **cause) {
     int fd = open_device(input, O_RDONLY);
     if (fd < 0 && cause != nullptr) {
-        input_failure[0] = '\0';
-        std::strncat(input_failure, "cannot open /dev/tty: ", sizeof input_failure - 1);
-        std::strncat(input_failure, std::strerror(input.open_errno),
-                     sizeof input_failure - 1 - std::strlen(input_failure));
+        // A longer system message is cut; the text always ends in a zero.
+        (void)std::snprintf(input_failure, sizeof input_failure, "cannot open /dev/tty: %s",
+                            std::strerror(input.open_errno));
         *cause = input_failure;
     }
     return fd;

@@ -28,10 +28,11 @@ TranslatedKey ready_keys[KEY_TRANSLATOR_MAX_KEYS];
 int ready_count = 0;
 int ready_next = 0;
 
+// On the way out: a failed flush or message changes nothing about the exit.
 [[noreturn]] void no_keyboard(const char *cause) {
-    std::fflush(stdout);
+    (void)std::fflush(stdout);
     raw_mode_leave();
-    std::fprintf(stderr, "freelattice: no keyboard: %s\n", cause);
+    (void)std::fprintf(stderr, "freelattice: no keyboard: %s\n", cause);
     std::exit(2);
 }
 

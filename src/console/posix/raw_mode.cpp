@@ -58,7 +58,7 @@ bool raw_mode_enter(int fd) {
 }
 
 void raw_mode_restore() {
-    if (raw_fd < 0 || !raw_applied) return;
+    if (raw_fd < 0 || raw_applied == 0) return;
     set_attributes(saved_attributes);
     raw_applied = 0;
 }

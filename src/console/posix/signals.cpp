@@ -36,7 +36,11 @@ void raise_default(int sig) {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, sig);
-    raise(sig);
+    // The signal is blocked while its handler runs, so raise returns and the
+    // signal arrives once unblocked below (cppcheck takes raise for noreturn).
+    // raise cannot fail for a valid signal number.
+    (void)raise(sig);
+    // cppcheck-suppress unreachableCode
     sigprocmask(SIG_UNBLOCK, &set, nullptr);
 }
 
@@ -57,7 +61,7 @@ void on_stopping(int sig) {
     errno = saved_errno;
 }
 
-void on_continuing(int) {
+void on_continuing(int /*sig*/) {
     int saved_errno = errno;
     raw_mode_reapply();
     errno = saved_errno;
