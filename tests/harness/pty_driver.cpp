@@ -280,6 +280,24 @@ bool Session::read_until(std::string_view text, int timeout_ms) {
     }
 }
 
+bool Session::suspend_output() { return tcflow(slave_, TCOOFF) == 0; }
+
+bool Session::resume_output() { return tcflow(slave_, TCOON) == 0; }
+
+bool Session::trickle_output_until(std::string_view text, int timeout_ms) {
+    auto deadline = after(timeout_ms);
+    while (output_.find(text) == std::string::npos) {
+        if (remaining_ms(deadline) == 0 || master_ < 0) return false;
+        std::size_t before = output_.size();
+        if (!resume_output()) return false;
+        // Until at least one more byte came, then stop the output again.
+        while (output_.size() == before && remaining_ms(deadline) > 0) drain(1);
+        if (!suspend_output()) return false;
+        drain(0);
+    }
+    return true;
+}
+
 bool Session::send_signal(int sig) {
     return program_pid_ > 0 && !reaped_ && kill(program_pid_, sig) == 0;
 }

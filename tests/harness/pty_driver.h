@@ -81,6 +81,14 @@ public:
     // Everything the program has shown so far, as raw bytes.
     const std::string &output() const { return output_; }
 
+    // Suspends the terminal's output as XOFF would: the program's next write
+    // waits until resume_output. Keeps a program in the middle of its output.
+    bool suspend_output();
+    bool resume_output();
+    // With output suspended: lets the program's output through a little at a
+    // time until text has appeared, and suspends it again.
+    bool trickle_output_until(std::string_view text, int timeout_ms = HANG_GUARD_MS);
+
     // Sends sig to the program.
     bool send_signal(int sig);
     // Waits until the program is stopped (job control), or is running again.
