@@ -59,6 +59,68 @@ Ending ending_of(int status) {
 
 void set_cloexec(int fd) { fcntl(fd, F_SETFD, fcntl(fd, F_GETFD) | FD_CLOEXEC); }
 
+// In the child: sends a standard stream to a file when a path is given.
+void redirect(const std::string &path, int stream) {
+    if (path.empty()) return;
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0 || dup2(fd, stream) < 0) _exit(126);
+}
+
+// In the child, as the session leader on the pty: acts as a job-control
+// shell. Starts the program as a foreground job in a process group of its
+// own, tells the driver its process id through report, and ends as the
+// program ends. A stop of the program does not end the wait.
+[[noreturn]] void run_as_job(char *const argv[], int report) {
+    pid_t job = fork();
+    if (job == 0) {
+        setpgid(0, 0);
+        // A process in a background group must not be stopped for taking
+        // the terminal.
+        sigset_t ttou;
+        sigemptyset(&ttou);
+        sigaddset(&ttou, SIGTTOU);
+        sigprocmask(SIG_BLOCK, &ttou, nullptr);
+        tcsetpgrp(0, getpid());
+        reset_signals();
+        execv(argv[0], argv);
+        _exit(127);
+    }
+    if (job < 0) _exit(126);
+    setpgid(job, job);
+    (void)!::write(report, &job, sizeof job);
+    close(report);
+    // The test signals the program, never this shell; hang-ups are the
+    // program's affair.
+    signal(SIGHUP, SIG_IGN);
+    int status = 0;
+    while (waitpid(job, &status, 0) < 0) {
+        if (errno != EINTR) _exit(126);
+    }
+    if (WIFEXITED(status)) _exit(WEXITSTATUS(status));
+    int sig = WTERMSIG(status);
+    signal(sig, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    kill(getpid(), sig);
+    _exit(128 + sig);
+}
+
+// State letter of a process from /proc (R, S, T, Z, ...), or 0.
+char process_state(pid_t pid) {
+    std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    char buffer[512];
+    ssize_t got = read(fd, buffer, sizeof buffer);
+    close(fd);
+    if (got <= 0) return 0;
+    std::string text(buffer, static_cast<std::size_t>(got));
+    std::size_t close = text.rfind(')');
+    if (close == std::string::npos || close + 2 >= text.size()) return 0;
+    return text[close + 2];
+}
+
 }  // namespace
 
 std::string freelattice_path() {
@@ -78,21 +140,42 @@ Session::Session(Options options) {
     set_cloexec(slave_);
     tcgetattr(slave_, &initial_);
     std::vector<char *> argv = argv_of(options.program, options.args);
+    int report[2] = {-1, -1};
+    if (options.job_control && pipe2(report, O_CLOEXEC) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
         // login_tty: new session, the pty as controlling terminal and as
         // standard input, output and error.
         int slave = dup(slave_);
         if (login_tty(slave) != 0) _exit(126);
+        redirect(options.stdout_path, 1);
+        redirect(options.stderr_path, 2);
+        if (options.job_control) {
+            close(report[0]);
+            run_as_job(argv.data(), report[1]);
+        }
         reset_signals();
         if (options.ignore_sighup) signal(SIGHUP, SIG_IGN);
         execv(argv[0], argv.data());
         _exit(127);
     }
+    if (!options.job_control) {
+        program_pid_ = pid_;
+        return;
+    }
+    close(report[1]);
+    pid_t job = -1;
+    ssize_t got = 0;
+    do {
+        got = read(report[0], &job, sizeof job);
+    } while (got < 0 && errno == EINTR);
+    close(report[0]);
+    if (got == sizeof job) program_pid_ = job;
 }
 
 Session::~Session() {
     if (pid_ > 0 && !reaped_) {
+        if (program_pid_ > 0 && program_pid_ != pid_) kill(program_pid_, SIGKILL);
         kill(pid_, SIGKILL);
         int status = 0;
         waitpid(pid_, &status, 0);
@@ -119,6 +202,24 @@ bool Session::write_lone_escape() {
     // Far past the program's wait for the rest of a sequence.
     pause(500);
     return ok;
+}
+
+bool Session::wait_until_taken(int timeout_ms) {
+    auto deadline = after(timeout_ms);
+    for (;;) {
+        int queued = 0;
+        if (ioctl(slave_, TIOCINQ, &queued) != 0) return false;
+        if (queued == 0) return true;
+        if (remaining_ms(deadline) == 0) return false;
+        drain(5);
+    }
+}
+
+bool Session::type(const std::vector<std::string> &keys, int timeout_ms) {
+    for (const std::string &key : keys) {
+        if (!write(key) || !wait_until_taken(timeout_ms)) return false;
+    }
+    return true;
 }
 
 void Session::pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -179,7 +280,46 @@ bool Session::read_until(std::string_view text, int timeout_ms) {
     }
 }
 
-bool Session::send_signal(int sig) { return pid_ > 0 && !reaped_ && kill(pid_, sig) == 0; }
+bool Session::suspend_output() { return tcflow(slave_, TCOOFF) == 0; }
+
+bool Session::resume_output() { return tcflow(slave_, TCOON) == 0; }
+
+bool Session::trickle_output_until(std::string_view text, int timeout_ms) {
+    auto deadline = after(timeout_ms);
+    while (output_.find(text) == std::string::npos) {
+        if (remaining_ms(deadline) == 0 || master_ < 0) return false;
+        std::size_t before = output_.size();
+        if (!resume_output()) return false;
+        // Until at least one more byte came, then stop the output again.
+        while (output_.size() == before && remaining_ms(deadline) > 0) drain(1);
+        if (!suspend_output()) return false;
+        drain(0);
+    }
+    return true;
+}
+
+bool Session::send_signal(int sig) {
+    return program_pid_ > 0 && !reaped_ && kill(program_pid_, sig) == 0;
+}
+
+bool Session::wait_until_stopped(int timeout_ms) {
+    auto deadline = after(timeout_ms);
+    for (;;) {
+        if (process_state(program_pid_) == 'T') return true;
+        if (remaining_ms(deadline) == 0) return false;
+        drain(10);
+    }
+}
+
+bool Session::wait_until_running(int timeout_ms) {
+    auto deadline = after(timeout_ms);
+    for (;;) {
+        char state = process_state(program_pid_);
+        if (state != 'T' && state != 't' && state != 0) return true;
+        if (remaining_ms(deadline) == 0) return false;
+        drain(10);
+    }
+}
 
 void Session::close_master() {
     if (master_ >= 0) close(master_);

@@ -33,6 +33,16 @@ public:
         std::string program = freelattice_path();
         std::vector<std::string> args;
         bool ignore_sighup = false;  // as under nohup
+        // Standard output or error sent to this file instead of the terminal
+        // (created or truncated); empty keeps the terminal.
+        std::string stdout_path;
+        std::string stderr_path;
+        // Started as a job by a job-control shell: a parent process in the
+        // same session puts the program in a process group of its own, in the
+        // foreground. Only then can SIGTSTP really stop it (a process group
+        // without such a parent is orphaned and the kernel discards stops).
+        // The parent ends as the program ends: same status or same signal.
+        bool job_control = false;
     };
 
     explicit Session(Options options);
@@ -41,13 +51,19 @@ public:
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
 
-    bool started() const { return pid_ > 0; }
-    pid_t pid() const { return pid_; }
+    bool started() const { return pid_ > 0 && program_pid_ > 0; }
+    // The program's process (under job control, not its shell's).
+    pid_t pid() const { return program_pid_; }
 
     // Writes bytes as the terminal sends them, all in one write.
     bool write(std::string_view bytes);
     // A lone ESC: the byte, then a pause far longer than any ESC wait.
     bool write_lone_escape();
+    // Writes each key separately, as a person types: the next key is written
+    // only when the program has taken every byte of the one before.
+    bool type(const std::vector<std::string> &keys, int timeout_ms = HANG_GUARD_MS);
+    // Waits until the program has read every byte written to it so far.
+    bool wait_until_taken(int timeout_ms = HANG_GUARD_MS);
     static void pause(int ms);
 
     // Attributes of the terminal as the program currently has them, and as
@@ -65,7 +81,19 @@ public:
     // Everything the program has shown so far, as raw bytes.
     const std::string &output() const { return output_; }
 
+    // Suspends the terminal's output as XOFF would: the program's next write
+    // waits until resume_output. Keeps a program in the middle of its output.
+    bool suspend_output();
+    bool resume_output();
+    // With output suspended: lets the program's output through a little at a
+    // time until text has appeared, and suspends it again.
+    bool trickle_output_until(std::string_view text, int timeout_ms = HANG_GUARD_MS);
+
+    // Sends sig to the program.
     bool send_signal(int sig);
+    // Waits until the program is stopped (job control), or is running again.
+    bool wait_until_stopped(int timeout_ms = HANG_GUARD_MS);
+    bool wait_until_running(int timeout_ms = HANG_GUARD_MS);
     // Closes the terminal's master side: the program's terminal hangs up.
     void close_master();
     // Waits for the program to end, reading its output meanwhile.
@@ -74,7 +102,8 @@ public:
 private:
     void drain(int wait_ms);
 
-    pid_t pid_ = -1;
+    pid_t pid_ = -1;          // the child started: the program, or its shell
+    pid_t program_pid_ = -1;
     int master_ = -1;
     int slave_ = -1;  // kept open so the attributes stay readable after the end
     termios initial_{};

@@ -1,0 +1,99 @@
+// Shared by the end-to-end tests of whole runs: what the terminal showed, the
+// expected screens kept in tests/data/pty, and the checks every run ends with.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data_files.h"
+#include "pty_driver.h"
+#include "screen_model.h"
+
+namespace session_screens {
+
+// The screen text of a run's output; every byte other than BS, LF and CR
+// below 32, and DEL, is a fault of the program and fails the test.
+inline std::string screen_of(const std::string &output) {
+    ScreenModel screen;
+    screen.feed(output);
+    EXPECT_EQ(screen.stray_controls(), 0) << "raw control bytes reached the terminal";
+    return screen.text();
+}
+
+// An expected screen: tests/data/pty/<name> without its leading comment
+// lines (those starting with "#"), which say what the run is.
+inline std::string expected(const std::string &name) {
+    std::istringstream lines(data_files::read("pty/" + name));
+    std::string text, line;
+    bool heading = true;
+    while (std::getline(lines, line)) {
+        if (heading && !line.empty() && line[0] == '#') continue;
+        heading = false;
+        text += line + "\n";
+    }
+    return text;
+}
+
+// Compares a screen with tests/data/pty/<name>. With FREELATTICE_UPDATE_DATA=1
+// the file is written instead, its comment lines kept: review every change.
+inline void expect_screen(const std::string &actual, const std::string &name) {
+    const char *update = std::getenv("FREELATTICE_UPDATE_DATA");
+    if (update != nullptr && std::string(update) == "1") {
+        std::istringstream lines(data_files::read("pty/" + name));
+        std::string heading, line;
+        while (std::getline(lines, line) && !line.empty() && line[0] == '#') heading += line + "\n";
+        std::ofstream(std::string(FREELATTICE_TEST_DATA_DIR) + "/pty/" + name, std::ios::binary)
+            << heading << actual;
+        return;
+    }
+    EXPECT_EQ(actual, expected(name)) << "differs from tests/data/pty/" << name;
+}
+
+// The screen text from the first line that contains marker on.
+inline std::string from_line_with(const std::string &text, const std::string &marker) {
+    std::size_t at = text.find(marker);
+    if (at == std::string::npos) return "";
+    std::size_t line_start = text.rfind('\n', at);
+    return text.substr(line_start == std::string::npos ? 0 : line_start + 1);
+}
+
+inline bool terminal_as_it_began(const pty::Session &session) {
+    return pty::Session::same_attributes(session.attributes(), session.initial_attributes());
+}
+
+// Keys one by one: each string is one key press (a sequence for a special key).
+inline std::vector<std::string> keys_of(const std::string &typed) {
+    std::vector<std::string> keys;
+    for (char c : typed) keys.emplace_back(1, c);
+    return keys;
+}
+
+// The end every normal run has: q, exit status 1, the terminal as it began.
+inline void expect_quit_with_status_1(pty::Session &session) {
+    pty::Ending ending = session.wait_exit();
+    ASSERT_TRUE(ending.ended) << "the program did not end";
+    EXPECT_TRUE(ending.exited);
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_TRUE(terminal_as_it_began(session));
+}
+
+// xterm's sequences for the keys the browser scrolls with.
+inline const std::string UP = "\x1b[A";
+inline const std::string DOWN = "\x1b[B";
+inline const std::string RIGHT = "\x1b[C";
+inline const std::string LEFT = "\x1b[D";
+inline const std::string SHIFT_UP = "\x1b[1;2A";
+inline const std::string SHIFT_DOWN = "\x1b[1;2B";
+inline const std::string SHIFT_RIGHT = "\x1b[1;2C";
+inline const std::string SHIFT_LEFT = "\x1b[1;2D";
+inline const std::string F11 = "\x1b[23~";
+
+// The pentagon of the banner, typed in one go, then the two Enters.
+inline const std::string PENTAGON = "a<b<c a<1<2<c\r\r";
+
+}  // namespace session_screens

@@ -1,0 +1,199 @@
+// The real program's terminal in bad moments: stopped and continued during a
+// key read, hung up during a read, terminated during the build's output and
+// during reads, and run with standard output sent to a file. The terminal's
+// attributes are compared with those it had before the program started.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pty_driver.h"
+#include "session_screens.h"
+
+namespace {
+
+using namespace session_screens;
+
+const std::string BANNER_END = "pressing CR two times.\r\n\r\n";
+
+// A file for a redirected stream, removed when the test ends.
+class TemporaryFile {
+public:
+    TemporaryFile() {
+        char name[] = "/tmp/freelattice-pty-XXXXXX";
+        int fd = mkstemp(name);
+        if (fd >= 0) close(fd);
+        path_ = name;
+    }
+    ~TemporaryFile() { std::remove(path_.c_str()); }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+    const std::string &path() const { return path_; }
+    std::string contents() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+private:
+    std::string path_;
+};
+
+void expect_ended_by(pty::Session &session, int sig) {
+    pty::Ending ending = session.wait_exit();
+    ASSERT_TRUE(ending.ended) << "the program did not end";
+    EXPECT_FALSE(ending.exited) << "exit status " << ending.status;
+    EXPECT_EQ(ending.signal, sig);
+}
+
+// Started by a job-control shell, so that SIGTSTP really stops it: while it
+// is stopped the terminal is as it began, SIGCONT makes the input raw again,
+// and the read it was in goes on as if nothing had happened.
+TEST(PtyBadMoments, StopAndContinueDuringAKeyRead) {
+    pty::Session::Options options;
+    options.job_control = true;
+    pty::Session session(options);
+    ASSERT_TRUE(session.started());
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.read_until(BANNER_END));
+    ASSERT_TRUE(session.type(keys_of("a<b")));
+    ASSERT_TRUE(session.read_until(BANNER_END + "a<b<"));
+    ASSERT_TRUE(session.send_signal(SIGTSTP));
+    ASSERT_TRUE(session.wait_until_stopped());
+    EXPECT_TRUE(terminal_as_it_began(session)) << "stopped with the input still raw";
+    ASSERT_TRUE(session.send_signal(SIGCONT));
+    ASSERT_TRUE(session.wait_until_running());
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.type(keys_of("<c a<1<2<c\r\rnnnnnjtq")));
+    expect_quit_with_status_1(session);
+    EXPECT_EQ(screen_of(session.output()), expected("typical_run_declined.txt"));
+}
+
+// Without a job-control shell the kernel refuses the stop (the program's
+// process group is orphaned); the program must then go on reading raw keys.
+TEST(PtyBadMoments, RefusedStopDuringAKeyReadLeavesTheReadGoingOn) {
+    pty::Session session;
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.read_until(BANNER_END));
+    ASSERT_TRUE(session.send_signal(SIGTSTP));
+    ASSERT_TRUE(session.send_signal(SIGCONT));
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.type(keys_of(PENTAGON + "nnnnnjtq")));
+    expect_quit_with_status_1(session);
+    EXPECT_EQ(screen_of(session.output()), expected("typical_run_declined.txt"));
+}
+
+// Closing the terminal's master side hangs the terminal up; the program in a
+// key read ends at once by SIGHUP. (The terminal is gone: no attributes are
+// left to compare.)
+TEST(PtyBadMoments, HangUpDuringAKeyReadEndsBySighup) {
+    pty::Session session;
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.type(keys_of(PENTAGON)));
+    ASSERT_TRUE(session.read_until("or distributive?\r\n"));
+    ASSERT_TRUE(session.wait_until_taken());
+    session.close_master();
+    expect_ended_by(session, SIGHUP);
+}
+
+// With SIGHUP ignored, as under nohup, the read finds no keyboard: status 2
+// and the message, never a spin.
+TEST(PtyBadMoments, HangUpWithSighupIgnoredEndsWithStatus2AndTheMessage) {
+    TemporaryFile errors;
+    pty::Session::Options options;
+    options.ignore_sighup = true;
+    options.stderr_path = errors.path();
+    pty::Session session(options);
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.read_until(BANNER_END));
+    session.close_master();
+    pty::Ending ending = session.wait_exit();
+    ASSERT_TRUE(ending.ended) << "the program did not end";
+    EXPECT_TRUE(ending.exited);
+    EXPECT_EQ(ending.status, 2);
+    EXPECT_EQ(errors.contents(), "freelattice: no keyboard: end of input\n");
+}
+
+// The output is held back (as by XOFF) and let through a little at a time
+// until the first element line has appeared; SIGTERM then finds the program
+// in the middle of the build's output, blocked in a write. How much gets
+// through each time is up to the scheduler, and now and then the whole build
+// does: such a run ends by SIGTERM in the next read instead, is checked as
+// such, and the test tries again.
+TEST(PtyBadMoments, SigtermDuringTheBuildsOutput) {
+    bool caught_in_the_build = false;
+    for (int attempt = 0; attempt < 20 && !caught_in_the_build; ++attempt) {
+        pty::Session session;
+        ASSERT_TRUE(session.wait_until_raw());
+        ASSERT_TRUE(session.type(keys_of("a b c\r")));
+        ASSERT_TRUE(session.suspend_output());
+        ASSERT_TRUE(session.write("\r"));
+        ASSERT_TRUE(session.trickle_output_until(" 4 ... a+b\r\n"));
+        caught_in_the_build = session.output().find("101 ... ") == std::string::npos;
+        ASSERT_TRUE(session.send_signal(SIGTERM));
+        expect_ended_by(session, SIGTERM);
+        ASSERT_TRUE(session.resume_output());
+        EXPECT_TRUE(terminal_as_it_began(session));
+        std::string screen = screen_of(session.output());
+        EXPECT_NE(screen.find("\n 4 ... a+b\n"), std::string::npos);
+        // Nothing after the signal: the build's lines stop short of the end.
+        if (caught_in_the_build) {
+            EXPECT_EQ(screen.find("Press an action key"), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(caught_in_the_build) << "the signal never came during the build's output";
+}
+
+struct ReadMoment {
+    const char *name;
+    std::string keys;       // typed before the signal
+    std::string shown;      // what the read waits behind
+};
+
+TEST(PtyBadMoments, SigtermDuringAReadGivesTheTerminalBack) {
+    const ReadMoment moments[] = {
+        {"poset entry", "a<b<c a", "a<b<c a<"},
+        {"law test offer", PENTAGON, "or distributive?\r\n"},
+        {"a question", PENTAGON + "y", "Is b.1=a defined? (Y/N) "},
+        {"action prompt", PENTAGON + "nnnnn", "Press an action key or H for help "},
+        {"navigation", "a b c\r\rl" + DOWN, "TABLE OF LESS RELATION\r\n"},
+    };
+    for (const ReadMoment &moment : moments) {
+        pty::Session session;
+        ASSERT_TRUE(session.wait_until_raw()) << moment.name;
+        ASSERT_TRUE(session.read_until(BANNER_END)) << moment.name;
+        ASSERT_TRUE(session.type(keys_of(moment.keys))) << moment.name;
+        ASSERT_TRUE(session.read_until(moment.shown)) << moment.name;
+        ASSERT_TRUE(session.wait_until_taken()) << moment.name;
+        ASSERT_TRUE(session.send_signal(SIGTERM));
+        expect_ended_by(session, SIGTERM);
+        EXPECT_TRUE(terminal_as_it_began(session)) << moment.name;
+        screen_of(session.output());
+    }
+}
+
+// Standard output to a file: the fixed texts (banner, offer, law
+// confirmations, help, table titles) land there complete, and the terminal
+// shows the dialogue without them.
+TEST(PtyBadMoments, StandardOutputToAFile) {
+    TemporaryFile standard_output;
+    pty::Session::Options options;
+    options.stdout_path = standard_output.path();
+    pty::Session session(options);
+    ASSERT_TRUE(session.wait_until_raw());
+    // The square: a lattice, modular and distributive. The meet of b and c
+    // declared defined, the join not. Then every action key and q.
+    ASSERT_TRUE(session.type(keys_of("a<b<d a<c<d\r\r" "y" "yn" "hljmtq")));
+    expect_quit_with_status_1(session);
+    expect_screen(screen_of(session.output()), "square_stdout_to_file_terminal.txt");
+    EXPECT_EQ(standard_output.contents(), expected("square_stdout_to_file_stdout.txt"));
+}
+
+}  // namespace
