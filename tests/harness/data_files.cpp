@@ -26,14 +26,54 @@ std::string read(const std::string &name) {
     return text.str();
 }
 
-void expect_equal(const std::string &actual, const std::string &name) {
+namespace {
+
+bool updating() {
     const char *update = std::getenv("FREELATTICE_UPDATE_DATA");
-    if (update != nullptr && std::string(update) == "1") {
-        std::filesystem::create_directories(path_of(name).parent_path());
-        std::ofstream(path_of(name), std::ios::binary) << actual;
+    return update != nullptr && std::string(update) == "1";
+}
+
+void write(const std::string &name, const std::string &text) {
+    std::filesystem::create_directories(path_of(name).parent_path());
+    std::ofstream(path_of(name), std::ios::binary) << text;
+}
+
+// Splits a data file into its leading comment lines and the rest.
+void split(const std::string &text, std::string *heading, std::string *body) {
+    std::istringstream lines(text);
+    std::string line;
+    bool in_heading = true;
+    while (std::getline(lines, line)) {
+        in_heading = in_heading && !line.empty() && line[0] == '#';
+        (in_heading ? *heading : *body) += line + "\n";
+    }
+}
+
+}  // namespace
+
+void expect_equal(const std::string &actual, const std::string &name) {
+    if (updating()) {
+        write(name, actual);
         return;
     }
     EXPECT_EQ(actual, read(name)) << "differs from tests/data/" << name;
+}
+
+std::string read_body(const std::string &name) {
+    std::string heading, body;
+    split(read(name), &heading, &body);
+    return body;
+}
+
+void expect_body_equal(const std::string &actual, const std::string &name,
+                       const std::string &heading) {
+    if (updating()) {
+        std::string present, body;
+        if (heading.empty()) split(read(name), &present, &body);
+        write(name, (heading.empty() ? present : heading) + actual);
+        return;
+    }
+    EXPECT_EQ(actual, read_body(name)) << "differs from tests/data/" << name;
 }
 
 }  // namespace data_files

@@ -12,4 +12,14 @@ std::string read(const std::string &name);
 // the environment the file is (re)written instead: review every such change.
 void expect_equal(const std::string &actual, const std::string &name);
 
+// Contents of tests/data/<name> without its leading comment lines (lines
+// starting with "#", which say what the file holds).
+std::string read_body(const std::string &name);
+
+// Expects actual to equal the body of tests/data/<name>. In the update mode
+// the file is rewritten under the given heading (comment lines, each starting
+// with "#"), or under its present one when heading is empty.
+void expect_body_equal(const std::string &actual, const std::string &name,
+                       const std::string &heading = "");
+
 }  // namespace data_files

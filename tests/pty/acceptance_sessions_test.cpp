@@ -3,17 +3,14 @@
 // line ever written, scrolled-off lines included).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "data_files.h"
 #include "pty_driver.h"
 #include "screen_model.h"
+#include "session_screens.h"
 
 namespace {
 
@@ -98,25 +95,6 @@ const std::vector<AcceptanceSession> SESSIONS = {
 // Names the session in a failure report instead of dumping its bytes.
 void PrintTo(const AcceptanceSession &session, std::ostream *out) { *out << session.name; }
 
-// The data file without its leading comment lines.
-std::string expected_screen(const std::string &file) {
-    std::istringstream lines(data_files::read(file));
-    std::string text, line;
-    bool head = true;
-    while (std::getline(lines, line)) {
-        if (head && !line.empty() && line[0] == '#') continue;
-        head = false;
-        text += line + "\n";
-    }
-    return text;
-}
-
-void write_expected(const AcceptanceSession &session, const std::string &screen) {
-    std::filesystem::path path = std::filesystem::path(FREELATTICE_TEST_DATA_DIR) / session.data;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << "# " << session.what << "\n" << screen;
-}
-
 // Generous: the builds to the limit are the slowest part, and this only
 // guards against a hang.
 constexpr int SESSION_GUARD_MS = 60000;
@@ -140,16 +118,8 @@ TEST_P(Acceptance, WholeSessionShowsTheExpectedScreen) {
     EXPECT_TRUE(pty::Session::same_attributes(session.attributes(), session.initial_attributes()))
         << "the terminal attributes did not end as they began";
 
-    ScreenModel screen;
-    screen.feed(session.output());
-    EXPECT_EQ(screen.stray_controls(), 0);
-    const char *update = std::getenv("FREELATTICE_UPDATE_DATA");
-    if (update != nullptr && std::string(update) == "1") {
-        write_expected(expected, screen.text());
-        return;
-    }
-    EXPECT_EQ(screen.text(), expected_screen(expected.data))
-        << "differs from tests/data/" << expected.data;
+    data_files::expect_body_equal(session_screens::screen_of(session.output()), expected.data,
+                                  std::string("# ") + expected.what + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, Acceptance, testing::ValuesIn(SESSIONS),

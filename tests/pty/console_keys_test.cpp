@@ -4,12 +4,12 @@
 
 #include <signal.h>
 
-#include <sstream>
 #include <string>
 
 #include "data_files.h"
 #include "pty_driver.h"
 #include "screen_model.h"
+#include "session_screens.h"
 
 namespace {
 
@@ -21,22 +21,9 @@ pty::Session::Options probe(std::string mode, int count = 0) {
     return options;
 }
 
-std::string screen_of(const std::string &output) {
-    ScreenModel screen;
-    screen.feed(output);
-    EXPECT_EQ(screen.stray_controls(), 0);
-    return screen.text();
-}
+using session_screens::screen_of;
 
-// Expected text with the data file's comment lines left out.
-std::string expected(const std::string &name) {
-    std::istringstream lines(data_files::read(name));
-    std::string text, line;
-    while (std::getline(lines, line)) {
-        if (line.empty() || line[0] != '#') text += line + "\n";
-    }
-    return text;
-}
+std::string expected(const std::string &name) { return data_files::read_body(name); }
 
 void expect_clean_end(pty::Session &session) {
     pty::Ending ending = session.wait_exit();

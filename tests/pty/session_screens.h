@@ -26,32 +26,13 @@ inline std::string screen_of(const std::string &output) {
 }
 
 // An expected screen: tests/data/pty/<name> without its leading comment
-// lines (those starting with "#"), which say what the run is.
-inline std::string expected(const std::string &name) {
-    std::istringstream lines(data_files::read("pty/" + name));
-    std::string text, line;
-    bool heading = true;
-    while (std::getline(lines, line)) {
-        if (heading && !line.empty() && line[0] == '#') continue;
-        heading = false;
-        text += line + "\n";
-    }
-    return text;
-}
+// lines, which say what the run is.
+inline std::string expected(const std::string &name) { return data_files::read_body("pty/" + name); }
 
-// Compares a screen with tests/data/pty/<name>. With FREELATTICE_UPDATE_DATA=1
-// the file is written instead, its comment lines kept: review every change.
+// Compares a screen with tests/data/pty/<name>; FREELATTICE_UPDATE_DATA=1
+// rewrites the file under its comment lines instead: review every change.
 inline void expect_screen(const std::string &actual, const std::string &name) {
-    const char *update = std::getenv("FREELATTICE_UPDATE_DATA");
-    if (update != nullptr && std::string(update) == "1") {
-        std::istringstream lines(data_files::read("pty/" + name));
-        std::string heading, line;
-        while (std::getline(lines, line) && !line.empty() && line[0] == '#') heading += line + "\n";
-        std::ofstream(std::string(FREELATTICE_TEST_DATA_DIR) + "/pty/" + name, std::ios::binary)
-            << heading << actual;
-        return;
-    }
-    EXPECT_EQ(actual, expected(name)) << "differs from tests/data/pty/" << name;
+    data_files::expect_body_equal(actual, "pty/" + name);
 }
 
 // The screen text from the first line that contains marker on.
