@@ -103,6 +103,9 @@ def program_seeds():
         "j", "3", "3", "3", "3", "9", "9", "1", "1", PGUP, "x", "m", "3333", "2", "x", "t", "q")
     seeds["all_names"] = keys(ALL + "\r\r", "n", "l", "3333333", "x", "t", "q")
     seeds["three_free"] = keys("a b c\r\r", "t", "j", "6", "6", "x", "q")
+    seeds["crown"] = keys("ac ad bc bd\r\r", "y", "lq")
+    seeds["m3_all_defined"] = keys("a1b a2b a3b\r\r", "y", "yyyyyy", "tmq")
+    seeds["meet_without_join"] = keys("ab ac\r\r", "y", "jtq")
     seeds["keys_that_mean_nothing"] = keys("<\b\x1b\x03", "ab<c\r", " \r", "Q", (0, 59), (224, 133), "N", "Hq")
     return seeds
 

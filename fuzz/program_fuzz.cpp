@@ -129,7 +129,7 @@ void run_phases() {
     if (status != 1) fail("the action loop did not end with status 1");
     // The browser only reads, apart from the term printer's column.
     before_browsing.wrap_column = wrap_column;
-    if (std::memcmp(&before_browsing, &lattice_workspace, sizeof lattice_workspace) != 0)
+    if (!same_workspace(before_browsing, lattice_workspace))
         fail("the browser changed the workspace");
 }
 

@@ -2,6 +2,8 @@
 // first principles (each check aborts with a message when it fails).
 #pragma once
 
+struct LatticeWorkspace;
+
 namespace workspace_checks {
 
 // The state right after the reset of poset entry.
@@ -46,6 +48,9 @@ void check_terms(int n);
 
 // Every meet and join of elements 0..n-1 is known.
 void check_closed(int n);
+
+// The two workspaces are equal byte for byte.
+bool same_workspace(const LatticeWorkspace &a, const LatticeWorkspace &b);
 
 [[noreturn]] void fail(const char *what);
 
