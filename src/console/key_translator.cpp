@@ -278,7 +278,11 @@ void take_sequence_byte(KeyTranslator &t, unsigned char byte, Output &out) {
         t.state = LINUX_FKEY;
         return;
     }
-    if (byte == '$' || (byte >= 0x40 && byte <= 0x7E)) {
+    // '$' ends only rxvt's "ESC [ n $"; anywhere else it is an intermediate
+    // byte (as in a mode report "ESC [ 1 ; 2 $ y"), and the sequence runs on
+    // to its final byte, which must not arrive as a key.
+    if ((byte == '$' && !t.ss3 && t.param_count == 1 && !t.malformed) ||
+        (byte >= 0x40 && byte <= 0x7E)) {
         finish_sequence(t, byte, out);
         return;
     }

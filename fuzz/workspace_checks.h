@@ -1,0 +1,57 @@
+// What must hold in the workspace between the phases of a run, checked from
+// first principles (each check aborts with a message when it fails).
+#pragma once
+
+struct LatticeWorkspace;
+
+namespace workspace_checks {
+
+// The state right after the reset of poset entry.
+void check_reset();
+
+// Names: slots 0..named-1 are named, the rest not, and NameIndex is the
+// exact inverse of NameTable on the named slots.
+void check_names(int named);
+
+// The generated slots carry the first free names of the naming sequence.
+void check_generated_names();
+
+// OrderMatrix restricted to 0..n-1 is reflexive, antisymmetric, transitive.
+void check_partial_order(int n);
+
+// True when the relation typed on n elements (a byte matrix, row-major with
+// row length n) returns to some element.
+bool has_cycle(const unsigned char *typed, int n);
+
+// OrderMatrix on 0..n-1 is the reflexive and transitive closure of typed.
+void check_closure_of(const unsigned char *typed, int n);
+
+// The poset on the generators is a lattice (every pair has both bounds).
+bool poset_is_lattice(int n);
+
+// MeetTable and JoinTable are UNDEFINED everywhere.
+void check_tables_empty();
+
+// MeetTable and JoinTable on 0..n-1: symmetric, values name elements below
+// n, comparable pairs hold their lower and upper element, and every defined
+// entry is the greatest lower (least upper) bound among elements 0..n-1.
+// Nothing outside 0..n-1 is defined.
+void check_operation_tables(int n);
+
+// Number of incomparable pairs of generators whose bound exists in the
+// poset: meets and joins, each unordered pair once.
+int incomparable_pairs_with_bounds(int n);
+
+// Terms of elements generator_count..n-1: their operands lie below them
+// and the table holds the element as their join or meet.
+void check_terms(int n);
+
+// Every meet and join of elements 0..n-1 is known.
+void check_closed(int n);
+
+// The two workspaces are equal byte for byte.
+bool same_workspace(const LatticeWorkspace &a, const LatticeWorkspace &b);
+
+[[noreturn]] void fail(const char *what);
+
+}  // namespace workspace_checks
