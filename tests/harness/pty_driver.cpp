@@ -150,6 +150,12 @@ Session::Session(Options options) {
         if (login_tty(slave) != 0) _exit(126);
         redirect(options.stdout_path, 1);
         redirect(options.stderr_path, 2);
+        if (options.stdout_to_closed_pipe && options.stdout_path.empty()) {
+            int ends[2];
+            if (pipe(ends) != 0 || dup2(ends[1], 1) < 0) _exit(126);
+            close(ends[0]);
+            close(ends[1]);
+        }
         if (options.job_control) {
             close(report[0]);
             run_as_job(argv.data(), report[1]);

@@ -37,6 +37,8 @@ public:
         // (created or truncated); empty keeps the terminal.
         std::string stdout_path;
         std::string stderr_path;
+        // Standard output a pipe whose reader has gone (when no stdout_path).
+        bool stdout_to_closed_pipe = false;
         // Started as a job by a job-control shell: a parent process in the
         // same session puts the program in a process group of its own, in the
         // foreground. Only then can SIGTSTP really stop it (a process group

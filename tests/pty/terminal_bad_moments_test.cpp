@@ -196,4 +196,19 @@ TEST(PtyBadMoments, StandardOutputToAFile) {
     EXPECT_EQ(standard_output.contents(), expected("square_stdout_to_file_stdout.txt"));
 }
 
+// Standard output a pipe whose reader has gone: once its buffer fills, the
+// write raises SIGPIPE, which ends the program by that signal with the
+// terminal as it began, not left raw.
+TEST(PtyBadMoments, StandardOutputToAPipeWithoutReader) {
+    pty::Session::Options options;
+    options.stdout_to_closed_pipe = true;
+    pty::Session session(options);
+    ASSERT_TRUE(session.wait_until_raw());
+    // The empty poset, the law tests declined, then help after help: each
+    // writes its text on standard output until the buffer must go out.
+    ASSERT_TRUE(session.write("\rn" + std::string(200, 'h')));
+    expect_ended_by(session, SIGPIPE);
+    EXPECT_TRUE(terminal_as_it_began(session));
+}
+
 }  // namespace

@@ -10,7 +10,9 @@
 
 namespace {
 
-constexpr int TERMINATING[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
+// SIGPIPE among them: standard output may be a pipe whose reader has gone,
+// and the program must not die of it with the keyboard left raw.
+constexpr int TERMINATING[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGPIPE};
 constexpr int STOPPING = SIGTSTP;
 constexpr int CONTINUING = SIGCONT;
 
