@@ -39,10 +39,7 @@ TEST(PtyKeyboard, SigtermDuringTheFirstReadGivesTheTerminalBack) {
     ASSERT_TRUE(session.read_until("\r\n\r\na<b<"));
     ASSERT_TRUE(session.wait_until_taken());
     ASSERT_TRUE(session.send_signal(SIGTERM));
-    pty::Ending ending = session.wait_exit();
-    ASSERT_TRUE(ending.ended);
-    EXPECT_FALSE(ending.exited);
-    EXPECT_EQ(ending.signal, SIGTERM);
+    expect_ended_by(session, SIGTERM);
     EXPECT_TRUE(terminal_as_it_began(session));
     EXPECT_EQ(screen_of(session.output()), expected("banner.txt") + "a<b<\n");
 }

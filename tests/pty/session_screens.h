@@ -47,6 +47,14 @@ inline bool terminal_as_it_began(const pty::Session &session) {
     return pty::Session::same_attributes(session.attributes(), session.initial_attributes());
 }
 
+// The end of a run killed by sig: not an exit, that signal.
+inline void expect_ended_by(pty::Session &session, int sig) {
+    pty::Ending ending = session.wait_exit();
+    ASSERT_TRUE(ending.ended) << "the program did not end";
+    EXPECT_FALSE(ending.exited) << "exit status " << ending.status;
+    EXPECT_EQ(ending.signal, sig);
+}
+
 // Keys one by one: each string is one key press (a sequence for a special key).
 inline std::vector<std::string> keys_of(const std::string &typed) {
     std::vector<std::string> keys;

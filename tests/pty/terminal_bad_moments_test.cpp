@@ -46,13 +46,6 @@ private:
     std::string path_;
 };
 
-void expect_ended_by(pty::Session &session, int sig) {
-    pty::Ending ending = session.wait_exit();
-    ASSERT_TRUE(ending.ended) << "the program did not end";
-    EXPECT_FALSE(ending.exited) << "exit status " << ending.status;
-    EXPECT_EQ(ending.signal, sig);
-}
-
 // Started by a job-control shell, so that SIGTSTP really stops it: while it
 // is stopped the terminal is as it began, SIGCONT makes the input raw again,
 // and the read it was in goes on as if nothing had happened.

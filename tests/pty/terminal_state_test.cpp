@@ -7,6 +7,7 @@
 #include <string>
 
 #include "pty_driver.h"
+#include "session_screens.h"
 
 namespace {
 
@@ -17,9 +18,8 @@ pty::Session::Options reading_probe(int count) {
     return options;
 }
 
-bool restored(const pty::Session &session) {
-    return pty::Session::same_attributes(session.attributes(), session.initial_attributes());
-}
+using session_screens::expect_ended_by;
+using session_screens::terminal_as_it_began;
 
 TEST(PtyTerminal, RawOnlyWhileTheDialogueLasts) {
     pty::Session session(reading_probe(1));
@@ -35,18 +35,15 @@ TEST(PtyTerminal, RawOnlyWhileTheDialogueLasts) {
     pty::Ending ending = session.wait_exit();
     ASSERT_TRUE(ending.ended);
     EXPECT_EQ(ending.status, 0);
-    EXPECT_TRUE(restored(session));
+    EXPECT_TRUE(terminal_as_it_began(session));
 }
 
 TEST(PtyTerminal, SigtermDuringAReadRestoresAndEndsBySigterm) {
     pty::Session session(reading_probe(1));
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.send_signal(SIGTERM));
-    pty::Ending ending = session.wait_exit();
-    ASSERT_TRUE(ending.ended);
-    EXPECT_FALSE(ending.exited);
-    EXPECT_EQ(ending.signal, SIGTERM);
-    EXPECT_TRUE(restored(session));
+    expect_ended_by(session, SIGTERM);
+    EXPECT_TRUE(terminal_as_it_began(session));
 }
 
 TEST(PtyTerminal, EveryTerminatingSignalRestores) {
@@ -54,10 +51,8 @@ TEST(PtyTerminal, EveryTerminatingSignalRestores) {
         pty::Session session(reading_probe(1));
         ASSERT_TRUE(session.wait_until_raw());
         ASSERT_TRUE(session.send_signal(sig));
-        pty::Ending ending = session.wait_exit();
-        ASSERT_TRUE(ending.ended) << sig;
-        EXPECT_EQ(ending.signal, sig);
-        EXPECT_TRUE(restored(session)) << sig;
+        expect_ended_by(session, sig);
+        EXPECT_TRUE(terminal_as_it_began(session)) << sig;
     }
 }
 
@@ -76,16 +71,14 @@ TEST(PtyTerminal, StopAndContinueDuringAReadGoOnReading) {
     ASSERT_TRUE(ending.ended);
     EXPECT_EQ(ending.status, 0);
     EXPECT_EQ(session.output(), "97\r\n98\r\n");
-    EXPECT_TRUE(restored(session));
+    EXPECT_TRUE(terminal_as_it_began(session));
 }
 
 TEST(PtyTerminal, HangUpDuringAReadEndsTheRun) {
     pty::Session session(reading_probe(1));
     ASSERT_TRUE(session.wait_until_raw());
     session.close_master();
-    pty::Ending ending = session.wait_exit();
-    ASSERT_TRUE(ending.ended);
-    EXPECT_EQ(ending.signal, SIGHUP);
+    expect_ended_by(session, SIGHUP);
 }
 
 TEST(PtyTerminal, HangUpWithSighupIgnoredIsNoKeyboard) {
