@@ -82,13 +82,14 @@ void chain_a_b() {
     closure_complete = 1;
 }
 
-void two_incomparable() {
-    clear_operations();
-    name_slots("ab");
-    const int a = 0, b = 1, join = 2, meet = 3;
+namespace {
+
+// Elements join = a+b and meet = ab of the incomparable generators a and b,
+// with their order among a, b and each other; elements 0..count-1 reflexive.
+void add_join_and_meet(int a, int b, int join, int meet, int count) {
     make_generated(join, OP_JOIN, a, b);
     make_generated(meet, OP_MEET, a, b);
-    for (int e = 0; e < 4; ++e) make_less_or_equal(e, e);
+    for (int e = 0; e < count; ++e) make_less_or_equal(e, e);
     make_less_or_equal(a, join);
     make_less_or_equal(b, join);
     make_less_or_equal(meet, a);
@@ -96,6 +97,14 @@ void two_incomparable() {
     make_less_or_equal(meet, join);
     set_join(a, b, join);
     set_meet(a, b, meet);
+}
+
+}  // namespace
+
+void two_incomparable() {
+    clear_operations();
+    name_slots("ab");
+    add_join_and_meet(0, 1, 2, 3, 4);
     shown_count = 4;
     closure_complete = 1;
 }
@@ -103,17 +112,7 @@ void two_incomparable() {
 void stopped_early() {
     clear_operations();
     name_slots("abc");
-    const int a = 0, b = 1, join = 3, meet = 4;
-    make_generated(join, OP_JOIN, a, b);
-    make_generated(meet, OP_MEET, a, b);
-    for (int e = 0; e < 5; ++e) make_less_or_equal(e, e);
-    make_less_or_equal(a, join);
-    make_less_or_equal(b, join);
-    make_less_or_equal(meet, a);
-    make_less_or_equal(meet, b);
-    make_less_or_equal(meet, join);
-    set_join(a, b, join);
-    set_meet(a, b, meet);
+    add_join_and_meet(0, 1, 3, 4, 5);
     shown_count = 5;
     closure_complete = 0;
 }
