@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "browser/table_renderer.h"
 #include "browser_fixtures.h"
@@ -132,7 +133,21 @@ TEST(ShowTableLayout, DiagonalOfTheOrderIsAllX) {
     std::vector<bf::Window> shown = bf::windows_shown('l');
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], (bf::Window{0, 22, 0, 22}));
-    for (int e = 0; e < 23; ++e) EXPECT_NE(OrderMatrix[e][e], 0);
+    // And on the screen: row r (after the header and the rule) has its X
+    // under its own name.
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : scripted::console_bytes()) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    lines.push_back(line);
+    ASSERT_EQ(lines.size(), 2u + 23u);
+    for (int r = 0; r < 23; ++r) EXPECT_EQ(lines[2 + r][2 + r], 'X') << "row " << r;
 }
 
 TEST(ShowTableLayout, KindIsMatchedOnItsLowByteAndNoOtherKindWritesAnything) {

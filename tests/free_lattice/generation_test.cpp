@@ -129,6 +129,28 @@ TEST(Build, JoinResolvedToAnExistingElementStillHasItsMeetTriedInTheSameCall) {
     EXPECT_EQ(JoinTable[5][4], 4);
 }
 
+TEST(Build, AJoinTrialEqualToAnElementIsRecordedAndTheMeetTriedInTheSameCall) {
+    // a, b, c with b < c: elements 3 a+b, 4 ab, 5 a+c, 6 ac, 7 b+(ac). The
+    // next call meets the pair (c, a+b) first: its join trial equals a+c and
+    // is recorded, then its meet c(a+b) is made in that same call.
+    scripted::start("");
+    ASSERT_TRUE(lattice_setup::set_up("abc", "b<c", ""));
+    element_limit = 7;
+    ASSERT_TRUE(scripted::run(build_free_lattice));
+    ASSERT_EQ(closure_complete, 0);
+    ASSERT_EQ(JoinTable[2][3], UNDEFINED);
+    ASSERT_EQ(MeetTable[2][3], UNDEFINED);
+    add_next_element(8);
+    EXPECT_EQ(closure_complete, 0);
+    EXPECT_EQ(JoinTable[2][3], 5);
+    EXPECT_EQ(JoinTable[3][2], 5);
+    EXPECT_EQ(TermTable[8].operation, OP_MEET);
+    EXPECT_EQ(TermTable[8].left, 2);
+    EXPECT_EQ(TermTable[8].right, 3);
+    EXPECT_EQ(MeetTable[2][3], 8);
+    EXPECT_EQ(MeetTable[3][2], 8);
+}
+
 TEST(Build, AJoinEqualToAnExistingElementIsRecordedNotCreated) {
     // Generators a, c, b, d with a+b = c defined and d apart: a+(b+d) has
     // c below it through the defined join, so it is c+d, made earlier.
@@ -207,8 +229,11 @@ TEST(Build, InfiniteLatticeStopsAfterElement101) {
     EXPECT_EQ(closure_complete, 0);
     // The last element made is index 100, and its relation stays in place.
     EXPECT_EQ(OrderMatrix[100][100], 1);
-    EXPECT_LT(TermTable[100].right, 100);
+    // A record that was made has its smaller operand on the left; the zeroed
+    // record of an element never made has not.
+    EXPECT_LT(TermTable[100].left, TermTable[100].right);
     const std::string &out = scripted::console_bytes();
+    EXPECT_NE(out.find("\n101 ... "), std::string::npos);
     EXPECT_EQ(out.find("102 ... "), std::string::npos);
 }
 
