@@ -140,6 +140,10 @@ Session::Session(Options options) {
     set_cloexec(slave_);
     tcgetattr(slave_, &initial_);
     std::vector<char *> argv = argv_of(options.program, options.args);
+    using Pipe = Options::Pipe;
+    int out_pipe[2] = {-1, -1};
+    if (options.stdout_pipe != Pipe::NONE && options.stdout_path.empty() && pipe2(out_pipe, O_CLOEXEC) != 0)
+        return;
     int report[2] = {-1, -1};
     if (options.job_control && pipe2(report, O_CLOEXEC) != 0) return;
     pid_ = fork();
@@ -150,12 +154,7 @@ Session::Session(Options options) {
         if (login_tty(slave) != 0) _exit(126);
         redirect(options.stdout_path, 1);
         redirect(options.stderr_path, 2);
-        if (options.stdout_to_closed_pipe && options.stdout_path.empty()) {
-            int ends[2];
-            if (pipe(ends) != 0 || dup2(ends[1], 1) < 0) _exit(126);
-            close(ends[0]);
-            close(ends[1]);
-        }
+        if (out_pipe[1] >= 0 && dup2(out_pipe[1], 1) < 0) _exit(126);
         if (options.job_control) {
             close(report[0]);
             run_as_job(argv.data(), report[1]);
@@ -164,6 +163,13 @@ Session::Session(Options options) {
         if (options.ignore_sighup) signal(SIGHUP, SIG_IGN);
         execv(argv[0], argv.data());
         _exit(127);
+    }
+    if (out_pipe[1] >= 0) {
+        close(out_pipe[1]);
+        if (options.stdout_pipe == Pipe::READ_BY_TEST)
+            stdout_pipe_ = out_pipe[0];
+        else
+            close(out_pipe[0]);
     }
     if (!options.job_control) {
         program_pid_ = pid_;
@@ -188,6 +194,7 @@ Session::~Session() {
     }
     if (master_ >= 0) close(master_);
     if (slave_ >= 0) close(slave_);
+    if (stdout_pipe_ >= 0) close(stdout_pipe_);
 }
 
 bool Session::write(std::string_view bytes) {

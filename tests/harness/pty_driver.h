@@ -37,8 +37,10 @@ public:
         // (created or truncated); empty keeps the terminal.
         std::string stdout_path;
         std::string stderr_path;
-        // Standard output a pipe whose reader has gone (when no stdout_path).
-        bool stdout_to_closed_pipe = false;
+        // Standard output a pipe (when no stdout_path): read by the test
+        // through stdout_pipe(), or with its reader gone from the start.
+        enum class Pipe { NONE, READ_BY_TEST, WITHOUT_READER };
+        Pipe stdout_pipe = Pipe::NONE;
         // Started as a job by a job-control shell: a parent process in the
         // same session puts the program in a process group of its own, in the
         // foreground. Only then can SIGTSTP really stop it (a process group
@@ -52,6 +54,9 @@ public:
     ~Session();  // kills a program still running
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
+
+    // The read end of the standard output pipe (Pipe::READ_BY_TEST), or -1.
+    int stdout_pipe() const { return stdout_pipe_; }
 
     bool started() const { return pid_ > 0 && program_pid_ > 0; }
     // The program's process (under job control, not its shell's).
@@ -107,6 +112,7 @@ private:
     pid_t pid_ = -1;          // the child started: the program, or its shell
     pid_t program_pid_ = -1;
     int master_ = -1;
+    int stdout_pipe_ = -1;
     int slave_ = -1;  // kept open so the attributes stay readable after the end
     termios initial_{};
     std::string output_;

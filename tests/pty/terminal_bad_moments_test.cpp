@@ -7,10 +7,12 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "pty_driver.h"
@@ -19,6 +21,33 @@
 namespace {
 
 using namespace session_screens;
+
+// True once process pid waits in write(2) on file descriptor fd, as
+// /proc/<pid>/syscall shows it ("1 0x<fd> ..."); false after the hang guard.
+bool blocked_in_write_to(pid_t pid, int fd) {
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "1 0x%x ", fd);
+    for (int waited = 0; waited < pty::HANG_GUARD_MS; waited += 10) {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
+        std::string line;
+        if (std::getline(in, line) && line.rfind(expected, 0) == 0) return true;
+        pty::Session::pause(10);
+    }
+    return false;
+}
+
+std::string read_to_end(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            return text;
+        }
+    }
+}
 
 const std::string BANNER_END = "pressing CR two times.\r\n\r\n";
 
@@ -194,7 +223,7 @@ TEST(PtyBadMoments, StandardOutputToAFile) {
 // terminal as it began, not left raw.
 TEST(PtyBadMoments, StandardOutputToAPipeWithoutReader) {
     pty::Session::Options options;
-    options.stdout_to_closed_pipe = true;
+    options.stdout_pipe = pty::Session::Options::Pipe::WITHOUT_READER;
     pty::Session session(options);
     ASSERT_TRUE(session.wait_until_raw());
     // The empty poset, the law tests declined, then help after help: each
@@ -202,6 +231,33 @@ TEST(PtyBadMoments, StandardOutputToAPipeWithoutReader) {
     ASSERT_TRUE(session.write("\rn" + std::string(200, 'h')));
     expect_ended_by(session, SIGPIPE);
     EXPECT_TRUE(terminal_as_it_began(session));
+}
+
+// A stop or continue that arrives while standard output is blocked in a
+// write (a pipe nobody reads yet) must not cost any of its text: the write
+// goes on after the handler.
+TEST(PtyBadMoments, SignalsDuringABlockedStandardOutputWriteLoseNoText) {
+    pty::Session::Options options;
+    options.stdout_pipe = pty::Session::Options::Pipe::READ_BY_TEST;
+    pty::Session session(options);
+    ASSERT_TRUE(session.wait_until_raw());
+    // Enough help texts to fill the pipe long before the last one.
+    constexpr int HELPS = 400;
+    ASSERT_TRUE(session.write("\rn" + std::string(HELPS, 'h') + "q"));
+    ASSERT_TRUE(blocked_in_write_to(session.pid(), 1)) << "standard output never blocked";
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(session.send_signal(SIGTSTP));  // refused: no job control here
+        ASSERT_TRUE(session.send_signal(SIGCONT));
+    }
+    std::string text;
+    std::thread reader([&] { text = read_to_end(session.stdout_pipe()); });
+    expect_quit_with_status_1(session);
+    reader.join();
+    std::size_t helps = 0;
+    for (std::size_t at = text.find("ACTION KEYS:"); at != std::string::npos;
+         at = text.find("ACTION KEYS:", at + 1))
+        ++helps;
+    EXPECT_EQ(helps, static_cast<std::size_t>(HELPS));
 }
 
 }  // namespace

@@ -65,13 +65,22 @@ void raw_mode_restore() {
 
 void raw_mode_reapply() {
     if (raw_fd < 0) return;
-    set_attributes(raw_attributes);
+    // Marked first: a terminating signal between the two steps then still
+    // restores (harmlessly, if the raw attributes never took).
     raw_applied = 1;
+    set_attributes(raw_attributes);
 }
 
 void raw_mode_leave() {
+    // No handler may run between the restore and the end of the dialogue: a
+    // continue would make the input raw again for good.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    sigprocmask(SIG_BLOCK, &all, &previous);
     raw_mode_restore();
     raw_fd = -1;
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
 }
 
 bool raw_mode_in_dialogue() { return raw_fd >= 0; }

@@ -3,6 +3,7 @@
 // stopping, and a continue makes the input raw again. Handlers make only
 // async-signal-safe calls (tcsetattr, sigaction, sigprocmask, raise).
 #include <signal.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -21,6 +22,9 @@ bool installed = false;
 void set_action(int sig, void (*handler)(int)) {
     struct sigaction action = {};
     action.sa_handler = handler;
+    // A write to standard output that a stop or continue interrupts goes on
+    // afterwards: stdio would drop the unwritten text on EINTR.
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     // No other of our signals runs in the middle of a handler.
     for (int other : TERMINATING) sigaddset(&action.sa_mask, other);
@@ -49,6 +53,9 @@ void raise_default(int sig) {
 void on_terminating(int sig) {
     raw_mode_restore();
     raise_default(sig);
+    // Still here only where the default action is discarded (as for process
+    // 1 in a container): end as the signal would have.
+    _exit(128 + sig);
 }
 
 void on_stopping(int sig) {
