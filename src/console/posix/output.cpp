@@ -42,8 +42,7 @@ int device_put_char(unsigned char byte) {
 int device_stdout_write(const char *text, int length) {
     int written = static_cast<int>(std::fwrite(text, 1, static_cast<size_t>(length), stdout));
     if (stdout_is_terminal < 0) stdout_is_terminal = isatty(fileno(stdout)) == 1 ? 1 : 0;
-    // On a terminal, both channels must show in the order of the calls. A
-    // failed flush keeps the text in the stream for the next one.
+    // On a terminal, both channels must show in the order of the calls.
     if (stdout_is_terminal == 1) (void)std::fflush(stdout);
     return written;
 }
