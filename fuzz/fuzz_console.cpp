@@ -6,6 +6,9 @@
 
 #include "console/console_device.h"
 
+// Defined below, with the functions it is made of.
+extern const ConsoleDevice FUZZ_DEVICE;
+
 namespace fuzz_console {
 namespace {
 
@@ -106,6 +109,7 @@ void start(const std::uint8_t *data, std::size_t size) {
         const char *setting = std::getenv("FREELATTICE_FUZZ_SHOW");
         show = setting != nullptr && setting[0] == '1';
         ready = true;
+        console_use_device(FUZZ_DEVICE);
     }
     input = data;
     input_size = size;
@@ -144,7 +148,9 @@ bool recent_ends_with(const char *text) {
 
 }  // namespace fuzz_console
 
-int device_read_key(int *second) {
+namespace {
+
+int fuzz_read_key(int *second) {
     using namespace fuzz_console;
     if (key_observer != nullptr) key_observer();
     Key key = next_key();
@@ -152,7 +158,7 @@ int device_read_key(int *second) {
     return key.lead;
 }
 
-int device_put_char(unsigned char byte) {
+int fuzz_put_char(unsigned char byte) {
     using namespace fuzz_console;
     ++console_count;
     std::memmove(recent, recent + 1, sizeof recent - 1);
@@ -161,8 +167,6 @@ int device_put_char(unsigned char byte) {
     if (show) std::fputc(byte, stderr);
     return byte;
 }
-
-namespace {
 
 bool starts_with(const char *text, int length, const char *prefix) {
     int i = 0;
@@ -174,11 +178,15 @@ bool starts_with(const char *text, int length, const char *prefix) {
 
 }  // namespace
 
-int device_stdout_write(const char *text, int length) {
+int fuzz_stdout_write(const char *text, int length) {
     if (starts_with(text, length, "PROGRAM FOR BUILDING FREE LATTICE")) ++fuzz_console::banner_count;
     if (starts_with(text, length, "\nTHIS POSET IS A LATTICE.")) ++fuzz_console::offer_count;
     if (fuzz_console::show) std::fwrite(text, 1, static_cast<std::size_t>(length), stderr);
     return length;
 }
 
-void device_close() {}
+void fuzz_close() {}
+
+}  // namespace
+
+const ConsoleDevice FUZZ_DEVICE = {fuzz_read_key, fuzz_put_char, fuzz_stdout_write, fuzz_close};

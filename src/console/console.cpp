@@ -12,6 +12,9 @@ namespace {
 // Second code of the last two-code key, -1 when empty. Shared by both reads.
 int pending_code = -1;
 
+// Chosen by the program (or a test) before the first console operation.
+const ConsoleDevice *device = nullptr;
+
 // Long enough for every text the program formats; longer text is cut.
 constexpr int FORMAT_BUFFER_SIZE = 512;
 
@@ -34,7 +37,7 @@ int console_read_key() {
         return code;
     }
     int second = -1;
-    int code = device_read_key(&second);
+    int code = device->read_key(&second);
     if (code != -1) pending_code = second;
     return code;
 }
@@ -48,7 +51,7 @@ int console_read_key_echo() {
 }
 
 int console_put_char(int ch) {
-    return device_put_char(static_cast<unsigned char>(ch & 0xFF));
+    return device->put_char(static_cast<unsigned char>(ch & 0xFF));
 }
 
 int console_print(const char *format, ...) {
@@ -70,14 +73,16 @@ int stdout_print(const char *format, ...) {
     va_start(args, format);
     int length = format_text(buffer, format, args);
     va_end(args);
-    return device_stdout_write(buffer, length);
+    return device->stdout_write(buffer, length);
 }
 
 int to_lower(int code) {
     return code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code;
 }
 
+void console_use_device(const ConsoleDevice &chosen) { device = &chosen; }
+
 void console_close() {
-    device_close();
+    device->close();
     pending_code = -1;
 }

@@ -11,6 +11,9 @@
 #include "workspace/main_sequence.h"
 #include "workspace/workspace.h"
 
+// Defined below, with the functions it is made of.
+extern const ConsoleDevice SCRIPTED_DEVICE;
+
 namespace scripted {
 namespace {
 
@@ -64,6 +67,7 @@ void record(char channel, const char *bytes, int length) {
 }  // namespace
 
 void start(std::string_view keys) {
+    console_use_device(SCRIPTED_DEVICE);
     console_close();
     script = parse(keys);
     next_key = 0;
@@ -142,8 +146,9 @@ void fail_console_output(bool fail) { console_fails = fail; }
 }  // namespace scripted
 
 // The device the console operations run on in the tests.
+namespace {
 
-int device_read_key(int *second) {
+int scripted_read_key(int *second) {
     using namespace scripted;
     if (next_key >= script.size()) {
         if (out_of_keys != nullptr) std::longjmp(*out_of_keys, 1);
@@ -155,7 +160,7 @@ int device_read_key(int *second) {
     return key.lead;
 }
 
-int device_put_char(unsigned char byte) {
+int scripted_put_char(unsigned char byte) {
     using namespace scripted;
     if (console_fails) return -1;
     char c = static_cast<char>(byte);
@@ -164,10 +169,15 @@ int device_put_char(unsigned char byte) {
     return byte;
 }
 
-int device_stdout_write(const char *text, int length) {
+int scripted_stdout_write(const char *text, int length) {
     scripted::standard_out.append(text, static_cast<std::size_t>(length));
     scripted::record('o', text, length);
     return length;
 }
 
-void device_close() {}
+void scripted_close() {}
+
+}  // namespace
+
+const ConsoleDevice SCRIPTED_DEVICE = {scripted_read_key, scripted_put_char, scripted_stdout_write,
+                                       scripted_close};

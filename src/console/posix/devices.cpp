@@ -7,8 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "console/console_device.h"
+#include "console/posix/output_buffer.h"
 #include "console/posix/terminal.h"
+#include "console/posix/terminal_device.h"
 
 namespace {
 
@@ -63,16 +64,31 @@ int terminal_input_fd(const char **cause) {
     return fd;
 }
 
-int terminal_output_fd() { return open_device(output, O_WRONLY); }
+int terminal_output_fd() {
+    bool first_use = output.state == NOT_OPENED;
+    int fd = open_device(output, O_WRONLY);
+    if (first_use && fd >= 0) output_buffer_attach(fd);
+    return fd;
+}
 
 void terminal_close_devices() {
     close_device(input);
     close_device(output);
 }
 
-void device_close() {
+namespace {
+
+void terminal_close() {
+    // The last text shows before the user's attributes are back.
+    (void)output_buffer_flush();
+    output_buffer_reset();
     raw_mode_leave();
     signals_remove();
     key_reading_reset();
     terminal_close_devices();
 }
+
+}  // namespace
+
+const ConsoleDevice TERMINAL_DEVICE = {terminal_read_key, terminal_put_char, terminal_stdout_write,
+                                       terminal_close};

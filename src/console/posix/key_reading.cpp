@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/console_device.h"
 #include "console/key_translator.h"
+#include "console/posix/output_buffer.h"
 #include "console/posix/terminal.h"
 
 namespace {
@@ -30,6 +30,7 @@ int ready_next = 0;
 
 // On the way out: a failed flush or message changes nothing about the exit.
 [[noreturn]] void no_keyboard(const char *cause) {
+    (void)output_buffer_flush();
     (void)std::fflush(stdout);
     raw_mode_leave();
     (void)std::fprintf(stderr, "freelattice: no keyboard: %s\n", cause);
@@ -37,12 +38,18 @@ int ready_next = 0;
 }
 
 // Waits for the next input event: a byte (true) or the end of the ESC wait
-// (false).
+// (false). Whatever the user must see before answering is written out before
+// the wait; keys typed ahead are taken without waiting, and so without a
+// write each (a paste would otherwise cost a write per echoed byte).
 bool wait_for_byte(int fd, unsigned char *byte) {
     for (;;) {
         int wait_ms = key_translator_incomplete(translator) ? ESCAPE_WAIT_MS : -1;
         pollfd watch = {fd, POLLIN, 0};
-        int ready = poll(&watch, 1, wait_ms);
+        int ready = poll(&watch, 1, 0);
+        if (ready == 0) {
+            (void)output_buffer_flush();
+            ready = poll(&watch, 1, wait_ms);
+        }
         if (ready < 0) {
             if (errno == EINTR) continue;  // a signal (a stop, say): go on waiting
             no_keyboard(std::strerror(errno));
@@ -77,7 +84,7 @@ void key_reading_reset() {
     ready_next = 0;
 }
 
-int device_read_key(int *second) {
+int terminal_read_key(int *second) {
     if (!translator_ready) key_reading_reset();
     const char *cause = "";
     int fd = terminal_input_fd(&cause);

@@ -1,45 +1,35 @@
-// Console bytes to the terminal as UTF-8 code page 437 characters, each at
-// once; standard output through stdio.
+// Console bytes to the terminal as UTF-8 code page 437 characters, collected
+// and written out in one write whenever the user must see them: before a key
+// read waits, before standard output is written, and at the end. Standard
+// output goes through stdio.
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 
-#include "console/console_device.h"
 #include "console/cp437.h"
+#include "console/posix/output_buffer.h"
 #include "console/posix/terminal.h"
 
 namespace {
-
-bool write_all(int fd, const char *bytes, int length) {
-    while (length > 0) {
-        ssize_t written = write(fd, bytes, static_cast<size_t>(length));
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes += written;
-        length -= static_cast<int>(written);
-    }
-    return true;
-}
 
 // -1 until standard output has been looked at, then 0 or 1.
 int stdout_is_terminal = -1;
 
 }  // namespace
 
-int device_put_char(unsigned char byte) {
+int terminal_put_char(unsigned char byte) {
     int fd = terminal_output_fd();
     if (fd < 0) return -1;
     // Only 8, 10 and 13 reach the terminal as control bytes; every other
     // byte becomes a printable character, so no key can inject a sequence.
     char text[CP437_UTF8_MAX];
     int length = cp437_to_utf8(byte, text);
-    return write_all(fd, text, length) ? byte : -1;
+    return output_buffer_add(text, length) ? byte : -1;
 }
 
-int device_stdout_write(const char *text, int length) {
+int terminal_stdout_write(const char *text, int length) {
+    // Console text written before this call shows before it.
+    (void)output_buffer_flush();
     int written = static_cast<int>(std::fwrite(text, 1, static_cast<size_t>(length), stdout));
     if (stdout_is_terminal < 0) stdout_is_terminal = isatty(fileno(stdout)) == 1 ? 1 : 0;
     // On a terminal, both channels must show in the order of the calls.

@@ -1,12 +1,15 @@
 // Signals while the terminal is raw: a terminating signal puts the user's
 // attributes back before the program ends by it, a stop puts them back before
 // stopping, and a continue makes the input raw again. Handlers make only
-// async-signal-safe calls (tcsetattr, sigaction, sigprocmask, raise).
+// async-signal-safe calls (write, tcsetattr, sigaction, sigprocmask, raise).
+// Both write out the console text still pending first, so that everything
+// the program showed is on the screen before the shell's prompt.
 #include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "console/posix/output_buffer.h"
 #include "console/posix/terminal.h"
 
 namespace {
@@ -51,6 +54,7 @@ void raise_default(int sig) {
 }
 
 void on_terminating(int sig) {
+    output_buffer_flush_from_handler();
     raw_mode_restore();
     raise_default(sig);
     // Still here only where the default action is discarded (as for process
@@ -61,6 +65,7 @@ void on_terminating(int sig) {
 void on_stopping(int sig) {
     // The interrupted read looks at errno when it goes on.
     int saved_errno = errno;
+    output_buffer_flush_from_handler();
     raw_mode_restore();
     raise_default(sig);
     // Here again after SIGCONT, or at once when the kernel refused the stop

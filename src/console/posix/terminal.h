@@ -34,3 +34,8 @@ void signals_remove();
 
 // Forgets keys read ahead and any sequence in progress.
 void key_reading_reset();
+
+// The device's operations (see console/console_device.h).
+int terminal_read_key(int *second);
+int terminal_put_char(unsigned char byte);
+int terminal_stdout_write(const char *text, int length);

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "console/console.h"
+#include "console/posix/terminal_device.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void show_all_bytes() {
 }  // namespace
 
 int main(int argc, char **argv) {
+    console_use_device(TERMINAL_DEVICE);
     if (argc == 2 && std::strcmp(argv[1], "show") == 0) {
         show_all_bytes();
         console_close();

@@ -1,0 +1,104 @@
+// The pending text lives in [written, filled) of one fixed buffer. The
+// program only ever moves `filled` (after the bytes are stored, so a handler
+// never sees half a character) and resets both inside a flush; a handler only
+// moves `written`, and never while a flush of the program is under way, since
+// it cannot know how much of an interrupted write reached the descriptor.
+#include "console/posix/output_buffer.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+namespace {
+
+// Large enough that a whole screen goes out in one write.
+constexpr int CAPACITY = 8192;
+
+char pending[CAPACITY];
+volatile std::sig_atomic_t filled = 0;
+volatile std::sig_atomic_t written = 0;
+volatile std::sig_atomic_t flushing = 0;
+volatile std::sig_atomic_t target = -1;
+int failure = 0;
+
+// Writes all of bytes; returns 0 or the errno of the failure. Only
+// async-signal-safe calls, as handlers use it too.
+int write_all(int fd, const char *bytes, int length) {
+    while (length > 0) {
+        ssize_t done = write(fd, bytes, static_cast<size_t>(length));
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN) {
+                // A descriptor left non-blocking by whoever shares it: wait
+                // until it takes more rather than lose the text.
+                pollfd room = {fd, POLLOUT, 0};
+                (void)poll(&room, 1, -1);
+                continue;
+            }
+            return errno;
+        }
+        bytes += done;
+        length -= static_cast<int>(done);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void output_buffer_attach(int fd) { target = fd; }
+
+bool output_buffer_flush() {
+    if (failure != 0) return false;
+    if (filled == written) return true;
+    flushing = 1;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    int error = target < 0 ? EBADF : write_all(target, pending + written, filled - written);
+    filled = 0;
+    written = 0;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    flushing = 0;
+    failure = error;
+    return error == 0;
+}
+
+bool output_buffer_add(const char *bytes, int length) {
+    if (failure != 0) return false;
+    if (filled + length > CAPACITY) {
+        if (!output_buffer_flush()) return false;
+        if (length > CAPACITY) {
+            failure = target < 0 ? EBADF : write_all(target, bytes, length);
+            return failure == 0;
+        }
+    }
+    int at = filled;
+    std::memcpy(pending + at, bytes, static_cast<size_t>(length));
+    // The bytes are in place before a handler can see them as pending.
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    filled = at + length;
+    return true;
+}
+
+void output_buffer_flush_from_handler() {
+    if (flushing != 0 || failure != 0 || target < 0) return;
+    int from = written;
+    int to = filled;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    if (to <= from) return;
+    // A failure here changes nothing: the program is stopping or ending.
+    (void)write_all(target, pending + from, to - from);
+    written = to;
+}
+
+int output_buffer_error() { return failure; }
+
+void output_buffer_reset() {
+    filled = 0;
+    written = 0;
+    flushing = 0;
+    target = -1;
+    failure = 0;
+}

@@ -1,0 +1,26 @@
+// Console text on its way to one descriptor: collected in a fixed buffer and
+// written out in one write at each flush, so that a session costs a few
+// hundred writes rather than one per byte. Signal handlers may write out what
+// is pending at any moment without tearing or repeating text.
+#pragma once
+
+// Sets the descriptor the text goes to, once it is open.
+void output_buffer_attach(int fd);
+
+// Adds bytes, writing out the buffer first when they would not fit. Returns
+// false once the output has failed (now or earlier); nothing is written then.
+bool output_buffer_add(const char *bytes, int length);
+
+// Writes out everything pending. Returns false once the output has failed.
+bool output_buffer_flush();
+
+// For a signal handler: writes out what is pending, unless the program is in
+// the middle of a flush of its own (that text may then be lost; a repeat
+// would be worse). Async-signal-safe.
+void output_buffer_flush_from_handler();
+
+// errno of the write that failed, or 0 while the output works.
+int output_buffer_error();
+
+// Forgets the descriptor, the pending text and any failure, as at start.
+void output_buffer_reset();
