@@ -8,7 +8,7 @@
 #include "poset_ops/partial_lattice.h"
 #include "workspace/workspace.h"
 
-int run_main_sequence() {
+int run_main_sequence(void (*after_build)()) {
     reset_and_show_banner();
     read_poset();
     // Returns only once an accepted poset stands; it retries entry itself.
@@ -21,5 +21,6 @@ int run_main_sequence() {
     build_free_lattice();
     // A build stopped at the limit shows the first 100 elements.
     if (closure_complete == 0) shown_count = element_limit;
+    if (after_build != nullptr) after_build();
     return action_loop();
 }

@@ -1,7 +1,6 @@
 // The real program's keyboard on a terminal: a whole session pasted at once
 // arrives unchanged and unechoed, the terminal is given back after q and after
-// SIGTERM in a read, a run without a terminal ends at once, and arguments
-// change nothing.
+// SIGTERM in a read, and a run without a terminal ends at once.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -53,24 +52,6 @@ TEST(PtyKeyboard, NoControllingTerminalEndsWithStatus2AndTheMessage) {
     EXPECT_EQ(run.standard_error,
               "freelattice: no keyboard: cannot open /dev/tty: No such device or address\n");
     // The banner, written before the first read, is not lost.
-    EXPECT_EQ(run.standard_output, expected("banner.txt"));
-}
-
-TEST(PtyKeyboard, ArgumentsChangeNothing) {
-    const std::vector<std::vector<std::string>> argument_lists = {
-        {"-h"}, {"--help", "--version"}, {"a<b<c", "x"}, {""}};
-    for (const std::vector<std::string> &args : argument_lists) {
-        pty::Session::Options options;
-        options.args = args;
-        pty::Session session(options);
-        ASSERT_TRUE(session.wait_until_raw());
-        ASSERT_TRUE(session.write(TYPICAL_RUN_KEYS));
-        expect_quit_with_status_1(session);
-        EXPECT_EQ(screen_of(session.output()), expected("typical_run_declined.txt")) << args[0];
-    }
-    pty::DetachedRun run = pty::run_without_terminal(pty::freelattice_path(), {"--help"});
-    ASSERT_TRUE(run.ending.ended);
-    EXPECT_EQ(run.ending.status, 2);
     EXPECT_EQ(run.standard_output, expected("banner.txt"));
 }
 

@@ -1,0 +1,14 @@
+// The command line: what the user asked for, or the status to end with at
+// once (after --help, --version or a usage error, each already reported).
+#pragma once
+
+struct CommandLine {
+    bool batch = false;              // keys from standard input, transcript to standard output
+    const char *dot_path = nullptr;  // export files, when asked for
+    const char *json_path = nullptr;
+};
+
+// Reads argv into line. Returns -1 when the session is to run; otherwise the
+// exit status: 0 after the help or the version on standard output, 2 after a
+// usage error on standard error (nothing on standard output then).
+int parse_command_line(int argc, char **argv, CommandLine &line);
