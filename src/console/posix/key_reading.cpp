@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/key_translator.h"
+#include "console/key_reader.h"
 #include "console/posix/output_buffer.h"
 #include "console/posix/terminal.h"
 
@@ -20,13 +20,10 @@ namespace {
 // whole sequence in one write, so its bytes arrive well within this.
 constexpr int ESCAPE_WAIT_MS = 50;
 
-KeyTranslator translator;
-bool translator_ready = false;
-
-// Keys completed but not yet returned (one event can complete two).
-TranslatedKey ready_keys[KEY_TRANSLATOR_MAX_KEYS];
-int ready_count = 0;
-int ready_next = 0;
+KeyReader reader;
+bool reader_ready = false;
+// The terminal's input side while a key is read.
+int input_fd = -1;
 
 // On the way out: a failed flush or message changes nothing about the exit.
 [[noreturn]] void no_keyboard(const char *cause) {
@@ -41,9 +38,10 @@ int ready_next = 0;
 // (false). Whatever the user must see before answering is written out before
 // the wait; keys typed ahead are taken without waiting, and so without a
 // write each (a paste would otherwise cost a write per echoed byte).
-bool wait_for_byte(int fd, unsigned char *byte) {
+bool wait_for_byte(unsigned char *byte) {
+    int fd = input_fd;
     for (;;) {
-        int wait_ms = key_translator_incomplete(translator) ? ESCAPE_WAIT_MS : -1;
+        int wait_ms = key_translator_incomplete(reader.translator) ? ESCAPE_WAIT_MS : -1;
         pollfd watch = {fd, POLLIN, 0};
         int ready = poll(&watch, 1, 0);
         if (ready == 0) {
@@ -78,28 +76,15 @@ void start_dialogue(int fd) {
 }  // namespace
 
 void key_reading_reset() {
-    key_translator_reset(translator);
-    translator_ready = true;
-    ready_count = 0;
-    ready_next = 0;
+    key_reader_reset(reader);
+    reader_ready = true;
 }
 
 int terminal_read_key(int *second) {
-    if (!translator_ready) key_reading_reset();
+    if (!reader_ready) key_reading_reset();
     const char *cause = "";
-    int fd = terminal_input_fd(&cause);
-    if (fd < 0) no_keyboard(cause);
-    start_dialogue(fd);
-    while (ready_next == ready_count) {
-        ready_next = 0;
-        unsigned char byte = 0;
-        if (wait_for_byte(fd, &byte)) {
-            ready_count = key_translator_feed(translator, byte, ready_keys);
-        } else {
-            ready_count = key_translator_timeout(translator, ready_keys);
-        }
-    }
-    TranslatedKey key = ready_keys[ready_next++];
-    *second = key.second;
-    return key.lead;
+    input_fd = terminal_input_fd(&cause);
+    if (input_fd < 0) no_keyboard(cause);
+    start_dialogue(input_fd);
+    return key_reader_next(reader, wait_for_byte, second);
 }

@@ -1,0 +1,22 @@
+#include "console/key_reader.h"
+
+void key_reader_reset(KeyReader &reader) {
+    key_translator_reset(reader.translator);
+    reader.count = 0;
+    reader.next = 0;
+}
+
+int key_reader_next(KeyReader &reader, NextByte next_byte, int *second) {
+    while (reader.next == reader.count) {
+        reader.next = 0;
+        unsigned char byte = 0;
+        if (next_byte(&byte)) {
+            reader.count = key_translator_feed(reader.translator, byte, reader.ready);
+        } else {
+            reader.count = key_translator_timeout(reader.translator, reader.ready);
+        }
+    }
+    TranslatedKey key = reader.ready[reader.next++];
+    *second = key.second;
+    return key.lead;
+}
