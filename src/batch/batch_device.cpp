@@ -1,0 +1,115 @@
+#include "batch/batch_device.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "console/cp437.h"
+#include "console/key_reader.h"
+#include "console/posix/output_buffer.h"
+
+namespace {
+
+constexpr int STANDARD_INPUT = 0;
+constexpr int STANDARD_OUTPUT = 1;
+constexpr unsigned char CR = 13;
+constexpr unsigned char LF = 10;
+
+KeyReader reader;
+bool started = false;
+
+// Standard input is read in blocks; the bytes not yet fed wait here.
+unsigned char input[4096];
+int input_length = 0;
+int input_next = 0;
+bool input_ended = false;
+bool after_cr = false;
+
+void start() {
+    if (started) return;
+    started = true;
+    key_reader_reset(reader);
+    output_buffer_attach(STANDARD_OUTPUT);
+}
+
+[[noreturn]] void end_session(const char *what, const char *cause) {
+    (void)output_buffer_flush();
+    if (cause == nullptr) {
+        (void)std::fprintf(stderr, "freelattice: %s\n", what);
+    } else {
+        (void)std::fprintf(stderr, "freelattice: %s: %s\n", what, cause);
+    }
+    std::exit(2);
+}
+
+// Refills the input block; false at the end of the input.
+bool refill() {
+    // Whatever the session wrote is out before it waits for more keys, so
+    // that a program answering the prompts sees them.
+    (void)output_buffer_flush();
+    for (;;) {
+        ssize_t got = read(STANDARD_INPUT, input, sizeof input);
+        if (got > 0) {
+            input_length = static_cast<int>(got);
+            input_next = 0;
+            return true;
+        }
+        if (got == 0) return false;
+        if (errno != EINTR) end_session("cannot read standard input", std::strerror(errno));
+    }
+}
+
+// The next byte as the translator is to see it; false once, at the end of
+// the input, where a sequence still open is cut off as by the ESC wait.
+bool next_byte(unsigned char *byte) {
+    for (;;) {
+        if (input_next == input_length) {
+            if (input_ended || !refill()) {
+                if (input_ended) end_session("input ended before q", nullptr);
+                input_ended = true;
+                return false;
+            }
+        }
+        unsigned char b = input[input_next++];
+        bool lf_after_cr = b == LF && after_cr;
+        after_cr = b == CR;
+        if (lf_after_cr) continue;
+        *byte = b == LF ? CR : b;
+        return true;
+    }
+}
+
+int batch_read_key(int *second) {
+    start();
+    return key_reader_next(reader, next_byte, second);
+}
+
+int batch_put_char(unsigned char byte) {
+    start();
+    char text[CP437_UTF8_MAX];
+    int length = cp437_to_utf8(byte, text);
+    return output_buffer_add(text, length) ? byte : -1;
+}
+
+int batch_stdout_write(const char *text, int length) {
+    start();
+    return output_buffer_add(text, length) ? length : 0;
+}
+
+void batch_close() {
+    (void)output_buffer_flush();
+    output_buffer_reset();
+    key_reader_reset(reader);
+    started = false;
+    input_length = 0;
+    input_next = 0;
+    input_ended = false;
+    after_cr = false;
+}
+
+}  // namespace
+
+const ConsoleDevice BATCH_DEVICE = {batch_read_key, batch_put_char, batch_stdout_write, batch_close};
