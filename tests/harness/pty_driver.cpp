@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <thread>
 
 namespace pty {
@@ -343,6 +345,11 @@ Ending Session::wait_exit(int timeout_ms) {
     if (pid_ <= 0) return ending_;
     auto deadline = after(timeout_ms);
     while (!reaped_) {
+        siginfo_t info = {};
+        if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            info.si_pid == pid_ && pid_ == program_pid_) {
+            write_calls_ = write_calls_of_ended(pid_);
+        }
         int status = 0;
         pid_t done = waitpid(pid_, &status, WNOHANG);
         if (done == pid_) {
@@ -359,12 +366,51 @@ Ending Session::wait_exit(int timeout_ms) {
     return ending_;
 }
 
+long write_calls_of_ended(pid_t pid) {
+    siginfo_t info = {};
+    // WNOWAIT: the child stays a zombie, so its counters can still be read.
+    if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0) return -1;
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string field;
+    long value = -1;
+    while (io >> field >> value) {
+        if (field == "syscw:") return value;
+    }
+    return -1;
+}
+
+namespace {
+
+// A file holding text, already unlinked, open for reading from its start.
+int input_file(std::string_view text) {
+    char path[] = "/tmp/freelattice-input-XXXXXX";
+    int fd = mkostemp(path, O_CLOEXEC);
+    if (fd < 0) return -1;
+    unlink(path);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    lseek(fd, 0, SEEK_SET);
+    return fd;
+}
+
+}  // namespace
+
 DetachedRun run_without_terminal(const std::string &program, const std::vector<std::string> &args,
-                                 int timeout_ms) {
+                                 int timeout_ms, std::string_view standard_input) {
     DetachedRun run;
     int out[2], err[2];
-    if (pipe2(out, O_CLOEXEC) != 0) return run;
+    int in = input_file(standard_input);
+    if (in < 0) return run;
+    if (pipe2(out, O_CLOEXEC) != 0) {
+        close(in);
+        return run;
+    }
     if (pipe2(err, O_CLOEXEC) != 0) {
+        close(in);
         close(out[0]);
         close(out[1]);
         return run;
@@ -373,12 +419,12 @@ DetachedRun run_without_terminal(const std::string &program, const std::vector<s
     pid_t pid = fork();
     if (pid == 0) {
         setsid();  // no controlling terminal from here on
-        int null = open("/dev/null", O_RDONLY);
-        if (null < 0 || dup2(null, 0) < 0 || dup2(out[1], 1) < 0 || dup2(err[1], 2) < 0) _exit(126);
+        if (dup2(in, 0) < 0 || dup2(out[1], 1) < 0 || dup2(err[1], 2) < 0) _exit(126);
         reset_signals();
         execv(argv[0], argv.data());
         _exit(127);
     }
+    close(in);
     close(out[1]);
     close(err[1]);
     auto deadline = after(timeout_ms);
@@ -405,8 +451,12 @@ DetachedRun run_without_terminal(const std::string &program, const std::vector<s
     }
     if (pid <= 0) return run;
     while (remaining_ms(deadline) > 0) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
+        siginfo_t info = {};
+        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            info.si_pid == pid) {
+            run.write_calls = write_calls_of_ended(pid);
+            int status = 0;
+            waitpid(pid, &status, 0);
             run.ending = ending_of(status);
             return run;
         }

@@ -105,6 +105,9 @@ public:
     void close_master();
     // Waits for the program to end, reading its output meanwhile.
     Ending wait_exit(int timeout_ms = HANG_GUARD_MS);
+    // Write system calls the program made, once it has ended (not counted
+    // under job control), or -1.
+    long write_calls() const { return write_calls_; }
 
 private:
     void drain(int wait_ms);
@@ -118,6 +121,7 @@ private:
     std::string output_;
     bool reaped_ = false;
     Ending ending_;
+    long write_calls_ = -1;
 };
 
 // Result of a run with no terminal at all.
@@ -125,12 +129,19 @@ struct DetachedRun {
     Ending ending;
     std::string standard_output;
     std::string standard_error;
+    long write_calls = -1;  // write system calls the program made, all descriptors
 };
 
 // Runs program in a new session without a controlling terminal, standard
-// input /dev/null, both output streams captured.
+// input a file holding standard_input (empty: at its end at once), both
+// output streams captured.
 DetachedRun run_without_terminal(const std::string &program,
                                  const std::vector<std::string> &args,
-                                 int timeout_ms = HANG_GUARD_MS);
+                                 int timeout_ms = HANG_GUARD_MS,
+                                 std::string_view standard_input = {});
+
+// Write system calls of a child that has ended but is not reaped yet (from
+// /proc/<pid>/io), or -1.
+long write_calls_of_ended(pid_t pid);
 
 }  // namespace pty

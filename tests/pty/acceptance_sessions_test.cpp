@@ -117,9 +117,28 @@ TEST_P(Acceptance, WholeSessionShowsTheExpectedScreen) {
     EXPECT_EQ(ending.status, 1);
     EXPECT_TRUE(pty::Session::same_attributes(session.attributes(), session.initial_attributes()))
         << "the terminal attributes did not end as they began";
+    // Console text goes out in batches, not a write per byte: the heaviest
+    // session shows about 170 KB.
+    EXPECT_LE(session.write_calls(), 600);
+    EXPECT_GT(session.write_calls(), 0);
 
     data_files::expect_body_equal(session_screens::screen_of(session.output()), expected.data,
                                   std::string("# ") + expected.what + "\n");
+}
+
+// The same keys as a batch script: its transcript is the same screen, and it
+// has plain line ends (the banner comes first, byte for byte).
+TEST_P(Acceptance, BatchTranscriptIsTheSameScreen) {
+    const AcceptanceSession &expected = GetParam();
+    pty::DetachedRun run = pty::run_without_terminal(pty::freelattice_path(), {"--batch"},
+                                                     SESSION_GUARD_MS, expected.keys);
+    ASSERT_TRUE(run.ending.ended);
+    EXPECT_TRUE(run.ending.exited);
+    EXPECT_EQ(run.ending.status, 1);
+    EXPECT_EQ(run.standard_error, "");
+    EXPECT_EQ(run.standard_output.rfind(session_screens::expected("banner.txt"), 0), 0U);
+    data_files::expect_body_equal(session_screens::screen_of(session_screens::as_a_terminal_shows(run.standard_output)),
+                                  expected.data, std::string("# ") + expected.what + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, Acceptance, testing::ValuesIn(SESSIONS),

@@ -1,5 +1,6 @@
-// The command line of the real program: options that answer at once, and
-// usage errors. None of them may open the terminal, so each runs without one.
+// The command line of the real program: options that answer at once, usage
+// errors, and batch sessions. None of them may open the terminal, so each
+// runs without one.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "pty_driver.h"
+#include "session_screens.h"
 
 namespace {
 
@@ -61,6 +63,96 @@ TEST(CommandLine, HelpNamesEveryOptionAndTheManualPage) {
     for (const char *text : {"--batch", "--help", "--version", "man freelattice"}) {
         EXPECT_NE(run.standard_output.find(text), std::string::npos) << text;
     }
+}
+
+// Batch sessions: the keys of the typical run (the pentagon, nothing
+// declared, the join table, the term list, q) with each form of Enter, and
+// inputs that end before q.
+struct BatchCase {
+    const char *name;
+    std::string keys;
+    int status;
+    const char *screen;      // expected screen in tests/data/pty, or null
+    std::string ends_with;   // else: how the transcript must end
+};
+
+std::string with_enter(const std::string &enter) {
+    std::string keys;
+    for (char c : session_screens::PENTAGON + "nnnnnjtq") {
+        if (c == '\r') keys += enter; else keys += c;
+    }
+    return keys;
+}
+
+const std::vector<BatchCase> BATCH_CASES = {
+    {"LineFeedIsEnter", with_enter("\n"), 1, "typical_run_declined.txt", ""},
+    {"CarriageReturnIsEnter", with_enter("\r"), 1, "typical_run_declined.txt", ""},
+    {"CrLfIsOneEnter", with_enter("\r\n"), 1, "typical_run_declined.txt", ""},
+    // A lone ESC at the end is Esc, once the input has run out: echoed at
+    // the prompt as its glyph.
+    {"EscapeCutOffAtTheEnd", session_screens::PENTAGON + "nnnnn\x1b", 2, nullptr,
+     "for help \xe2\x86\x90\n\nPress an action key or H for help "},
+    {"SequenceCutOffAtTheEnd", session_screens::PENTAGON + "nnnnn\x1b[1;", 2, nullptr,
+     "The number of elements is 11.\n\nPress an action key or H for help "},
+    {"EndsInTheQuestions", session_screens::PENTAGON + "ynn", 2, nullptr,
+     "NO, undefined\n Is b+1=c defined? (Y/N) "},
+};
+
+void PrintTo(const BatchCase &batch_case, std::ostream *out) { *out << batch_case.name; }
+
+class Batch : public testing::TestWithParam<BatchCase> {};
+
+TEST_P(Batch, TranscriptStatusAndMessage) {
+    const BatchCase &expected = GetParam();
+    pty::DetachedRun run =
+        pty::run_without_terminal(pty::freelattice_path(), {"--batch"}, pty::HANG_GUARD_MS, expected.keys);
+    ASSERT_TRUE(run.ending.ended);
+    EXPECT_TRUE(run.ending.exited);
+    EXPECT_EQ(run.ending.status, expected.status);
+    EXPECT_EQ(run.standard_error, expected.status == 1 ? "" : "freelattice: input ended before q\n");
+    if (expected.screen != nullptr) {
+        EXPECT_EQ(session_screens::screen_of(session_screens::as_a_terminal_shows(run.standard_output)),
+                  session_screens::expected(expected.screen));
+    } else {
+        ASSERT_GE(run.standard_output.size(), expected.ends_with.size());
+        EXPECT_EQ(run.standard_output.substr(run.standard_output.size() - expected.ends_with.size()),
+                  expected.ends_with);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, Batch, testing::ValuesIn(BATCH_CASES),
+                         [](const testing::TestParamInfo<BatchCase> &param) {
+                             return std::string(param.param.name);
+                         });
+
+// Input that runs out while a large table is scrolled: the window shown last
+// is complete (a name, the vertical line and 77 cells, no line end) and
+// nothing follows it.
+TEST(CommandLine, BatchInputEndsInNavigation) {
+    pty::DetachedRun run = pty::run_without_terminal(pty::freelattice_path(), {"--batch"}, pty::HANG_GUARD_MS,
+                                                     "ab cd\r\rl" + session_screens::DOWN);
+    EXPECT_EQ(run.ending.status, 2);
+    EXPECT_EQ(run.standard_error, "freelattice: input ended before q\n");
+    const std::string &out = run.standard_output;
+    std::size_t title = out.rfind("TABLE OF LESS RELATION\n");
+    ASSERT_NE(title, std::string::npos);
+    EXPECT_NE(out.rfind("TABLE OF LESS RELATION\n", title - 1), std::string::npos) << "not scrolled";
+    std::string last_row = out.substr(out.rfind('\n') + 1);
+    EXPECT_EQ(last_row.size(), 1 + 3 + 77U) << last_row;  // the vertical line is 3 bytes of UTF-8
+}
+
+// A key script of a megabyte: the chain a<b typed over and over, about two
+// megabytes of echo. It finishes, and the transcript goes out in blocks.
+TEST(CommandLine, BatchMegabyteScriptFinishesWithOutputInBlocks) {
+    std::string keys;
+    while (keys.size() < (1U << 20)) keys += "ab ";
+    keys += "\r\rnq";
+    pty::DetachedRun run = pty::run_without_terminal(pty::freelattice_path(), {"--batch"}, 60000, keys);
+    ASSERT_TRUE(run.ending.ended);
+    EXPECT_EQ(run.ending.status, 1);
+    EXPECT_NE(run.standard_output.find("The number of elements is 2.\n"), std::string::npos);
+    EXPECT_GT(run.standard_output.size(), 2U << 20);
+    EXPECT_LE(run.write_calls, 1000) << "for " << run.standard_output.size() << " bytes";
 }
 
 }  // namespace

@@ -25,6 +25,17 @@ inline std::string screen_of(const std::string &output) {
     return screen.text();
 }
 
+// A batch transcript (plain line ends) as a terminal shows it: its output
+// processing starts each new line at its first column.
+inline std::string as_a_terminal_shows(const std::string &transcript) {
+    std::string shown;
+    for (char c : transcript) {
+        if (c == '\n') shown += '\r';
+        shown += c;
+    }
+    return shown;
+}
+
 // An expected screen: tests/data/pty/<name> without its leading comment
 // lines, which say what the run is.
 inline std::string expected(const std::string &name) { return data_files::read_body("pty/" + name); }
