@@ -12,6 +12,7 @@
 
 #include "console/key_reader.h"
 #include "console/posix/output_buffer.h"
+#include "console/posix/standard_output.h"
 #include "console/posix/terminal.h"
 
 namespace {
@@ -28,8 +29,8 @@ int input_fd = -1;
 // On the way out: a failed flush or message changes nothing about the exit.
 [[noreturn]] void no_keyboard(const char *cause) {
     (void)output_buffer_flush();
-    (void)std::fflush(stdout);
     raw_mode_leave();
+    (void)standard_output_report_failure();
     (void)std::fprintf(stderr, "freelattice: no keyboard: %s\n", cause);
     std::exit(2);
 }

@@ -4,10 +4,12 @@
 // output goes through stdio.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "console/cp437.h"
 #include "console/posix/output_buffer.h"
+#include "console/posix/standard_output.h"
 #include "console/posix/terminal.h"
 
 namespace {
@@ -31,8 +33,9 @@ int terminal_stdout_write(const char *text, int length) {
     // Console text written before this call shows before it.
     (void)output_buffer_flush();
     int written = static_cast<int>(std::fwrite(text, 1, static_cast<size_t>(length), stdout));
+    if (written < length) standard_output_failed(errno);
     if (stdout_is_terminal < 0) stdout_is_terminal = isatty(fileno(stdout)) == 1 ? 1 : 0;
     // On a terminal, both channels must show in the order of the calls.
-    if (stdout_is_terminal == 1) (void)std::fflush(stdout);
+    if (stdout_is_terminal == 1 && std::fflush(stdout) != 0) standard_output_failed(errno);
     return written;
 }
