@@ -10,6 +10,7 @@
 #include "console/cp437.h"
 #include "console/key_reader.h"
 #include "console/posix/output_buffer.h"
+#include "console/posix/standard_output.h"
 
 namespace {
 
@@ -35,8 +36,14 @@ void start() {
     output_buffer_attach(STANDARD_OUTPUT);
 }
 
+// Everything goes to standard output here: a failed block is its failure.
+void flush_transcript() {
+    if (!output_buffer_flush()) standard_output_failed(output_buffer_error());
+}
+
 [[noreturn]] void end_session(const char *what, const char *cause) {
-    (void)output_buffer_flush();
+    flush_transcript();
+    (void)standard_output_report_failure();
     if (cause == nullptr) {
         (void)std::fprintf(stderr, "freelattice: %s\n", what);
     } else {
@@ -49,7 +56,7 @@ void start() {
 bool refill() {
     // Whatever the session wrote is out before it waits for more keys, so
     // that a program answering the prompts sees them.
-    (void)output_buffer_flush();
+    flush_transcript();
     for (;;) {
         ssize_t got = read(STANDARD_INPUT, input, sizeof input);
         if (got > 0) {
@@ -87,20 +94,26 @@ int batch_read_key(int *second) {
     return key_reader_next(reader, next_byte, second);
 }
 
+// The console here is standard output, whose failure is reported when the
+// session ends. Until then the dialogue goes on as if the text had gone out:
+// a failed echo would lose keys, q among them, and end the session as if the
+// input had run out.
 int batch_put_char(unsigned char byte) {
     start();
     char text[CP437_UTF8_MAX];
     int length = cp437_to_utf8(byte, text);
-    return output_buffer_add(text, length) ? byte : -1;
+    (void)output_buffer_add(text, length);
+    return byte;
 }
 
 int batch_stdout_write(const char *text, int length) {
     start();
-    return output_buffer_add(text, length) ? length : 0;
+    (void)output_buffer_add(text, length);
+    return length;
 }
 
 void batch_close() {
-    (void)output_buffer_flush();
+    flush_transcript();
     output_buffer_reset();
     key_reader_reset(reader);
     started = false;

@@ -1,16 +1,45 @@
 // Entry point: the command line, then one session on the device it chose.
+// Whatever the way out, a failure to write standard output makes it status 2.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "batch/batch_device.h"
 #include "cli/options.h"
 #include "console/console.h"
+#include "console/posix/standard_output.h"
 #include "console/posix/terminal_device.h"
 #include "workspace/main_sequence.h"
 
+namespace {
+
+// A standard descriptor closed by the caller (">&-") is held by /dev/null
+// opened the wrong way round: writing or reading it still fails as on a
+// closed descriptor, but the terminal, opened later, cannot land on it and
+// take standard output's text for its own.
+void hold_closed_standard_descriptors() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        int held = open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
+        if (held >= 0 && held != fd) {
+            (void)dup2(held, fd);
+            (void)close(held);
+        }
+    }
+}
+
+int ending(int status) { return standard_output_report_failure() ? 2 : status; }
+
+}  // namespace
+
 int main(int argc, char **argv) {
+    hold_closed_standard_descriptors();
     CommandLine line;
     int status = parse_command_line(argc, argv, line);
-    if (status >= 0) return status;
+    if (status >= 0) return ending(status);
     console_use_device(line.batch ? BATCH_DEVICE : TERMINAL_DEVICE);
     status = run_main_sequence();
     console_close();
-    return status;
+    return ending(status);
 }

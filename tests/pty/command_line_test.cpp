@@ -141,6 +141,17 @@ TEST(CommandLine, BatchInputEndsInNavigation) {
     EXPECT_EQ(last_row.size(), 1 + 3 + 77U) << last_row;  // the vertical line is 3 bytes of UTF-8
 }
 
+// A batch transcript or the help that standard output does not take: the
+// failure is reported, status 2.
+TEST(CommandLine, StandardOutputThatCannotBeWrittenIsReported) {
+    for (const char *shell : {"exec \"$0\" --batch >/dev/full", "exec \"$0\" --help >/dev/full"}) {
+        pty::DetachedRun run = pty::run_without_terminal("/bin/sh", {"-c", shell, pty::freelattice_path()},
+                                                         pty::HANG_GUARD_MS, "\rnq");
+        EXPECT_EQ(run.ending.status, 2) << shell;
+        EXPECT_EQ(run.standard_error, "freelattice: cannot write standard output: No space left on device\n");
+    }
+}
+
 // A key script of a megabyte: the chain a<b typed over and over, about two
 // megabytes of echo. It finishes, and the transcript goes out in blocks.
 TEST(CommandLine, BatchMegabyteScriptFinishesWithOutputInBlocks) {

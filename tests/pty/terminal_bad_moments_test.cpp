@@ -213,6 +213,39 @@ TEST(PtyBadMoments, StandardOutputToAFile) {
     EXPECT_EQ(standard_output.contents(), expected("square_stdout_to_file_stdout.txt"));
 }
 
+// Standard output that cannot be written (a full device, a closed
+// descriptor, a pipe without reader while SIGPIPE is ignored): the dialogue
+// on the terminal is as with a file, and the failure is reported at the end
+// with status 2, not passed for success.
+TEST(PtyBadMoments, StandardOutputThatCannotBeWrittenIsReported) {
+    struct Case {
+        const char *shell;  // runs the program as "$0"
+        pty::Session::Options::Pipe pipe;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"exec \"$0\" >/dev/full", pty::Session::Options::Pipe::NONE, "No space left on device"},
+        {"exec \"$0\" >&-", pty::Session::Options::Pipe::NONE, "Bad file descriptor"},
+        {"trap '' PIPE; exec \"$0\"", pty::Session::Options::Pipe::WITHOUT_READER, "Broken pipe"},
+    };
+    for (const Case &c : cases) {
+        TemporaryFile errors;
+        pty::Session::Options options;
+        options.program = "/bin/sh";
+        options.args = {"-c", c.shell, pty::freelattice_path()};
+        options.stdout_pipe = c.pipe;
+        options.stderr_path = errors.path();
+        pty::Session session(options);
+        ASSERT_TRUE(session.wait_until_raw()) << c.shell;
+        ASSERT_TRUE(session.type(keys_of("a<b<d a<c<d\r\r" "y" "yn" "hljmtq"))) << c.shell;
+        pty::Ending ending = session.wait_exit();
+        EXPECT_TRUE(ending.exited) << c.shell;
+        EXPECT_EQ(ending.status, 2) << c.shell;
+        EXPECT_EQ(errors.contents(), std::string("freelattice: cannot write standard output: ") + c.reason + "\n");
+        EXPECT_EQ(screen_of(session.output()), expected("square_stdout_to_file_terminal.txt")) << c.shell;
+    }
+}
+
 // Standard output a pipe whose reader has gone: once its buffer fills, the
 // write raises SIGPIPE, which ends the program by that signal with the
 // terminal as it began, not left raw.
