@@ -1,5 +1,6 @@
 #include "console/key_translator.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "console/cp437.h"
@@ -223,10 +224,7 @@ void finish_sequence(KeyTranslator &t, unsigned char final_byte, Output &out) {
 
 template <std::size_t N>
 bool among(const unsigned char (&bytes)[N], unsigned char byte) {
-    for (unsigned char listed_byte : bytes) {
-        if (listed_byte == byte) return true;
-    }
-    return false;
+    return std::ranges::any_of(bytes, [byte](unsigned char listed) { return listed == byte; });
 }
 
 void begin_string(KeyTranslator &t, unsigned char introducer) {
