@@ -36,6 +36,16 @@ def translator_seeds():
                         + CSI + b"1;2;3A" + b"y" + CSI + b"99999999999A" + b"n" + CSI + b"\xc3\xa9")
     seeds["utf8"] = ("é ü Ç ñ £ § ¶ α ─ ┼ │ ⌂ ☺ €".encode() + b" \xc3 \xe0\x80\x80 \xed\xa0\x80 \xf4\x90\x80\x80 \xff"
                      + b"\x7f\x08\x09\x00\x03")
+    # Terminal replies and reports: every string introducer with BEL and ST,
+    # cancelled, cut off, split by pauses; X10 mouse reports with high bytes;
+    # a string one byte past its bound of 4096.
+    BEL, ST = b"\x07", ESC + b"\\"
+    seeds["strings"] = (b"".join(ESC + i + b"1;x" + BEL + ESC + i + b"2;y" + ST for i in (b"]", b"P", b"X", b"^", b"_"))
+                        + ESC + b"]11;rgb:0000/0000/0000" + ST + ESC + b"P1$r0m" + ST + ESC + b"]lq" + ST
+                        + ESC + b"]2;a\x18b" + ESC + b"_c\x1ad" + ESC + b"]e" + ESC + b"a"
+                        + ESC + b"]" + PAUSE + ESC + b"P" + PAUSE + ESC + b"]11;rgb" + PAUSE + b":0/0/0" + ESC + PAUSE + b"\\"
+                        + CSI + b"M q!" + CSI + b"M\xff\xa0\x80" + CSI + b"M q" + b"\r"
+                        + ESC + b"]" + b"x" * 4097 + BEL)
     return seeds
 
 

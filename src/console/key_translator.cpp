@@ -1,5 +1,8 @@
 #include "console/key_translator.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "console/cp437.h"
 
 namespace {
@@ -11,9 +14,23 @@ enum State {
     SEQUENCE,       // inside ESC [ or ESC O, parameters so far
     LINUX_FKEY,     // after ESC [ [ (Linux console F1..F5)
     UTF8,           // inside a UTF-8 character
+    STRING_START,   // after ESC and a string introducer, no payload yet
+    STRING,         // inside a string's payload
+    STRING_ESCAPE,  // after ESC inside a string: ST, or the string is cut off
+    MOUSE,          // inside an X10 mouse report, after ESC [ M
 };
 
 constexpr int ESC = 27;
+constexpr int MOUSE_REPORT_BYTES = 3;  // button, column, row
+
+// Bytes that, after ESC, open a string: OSC, DCS, SOS, PM, APC.
+constexpr unsigned char STRING_INTRODUCERS[] = {']', 'P', 'X', '^', '_'};
+
+// Bytes that end a string without a key: BEL, the short terminator; CAN and
+// SUB, which cancel it. ST (ESC \) is the other terminator.
+constexpr unsigned char STRING_ENDINGS[] = {7, 24, 26};
+constexpr unsigned char STRING_TERMINATOR_FINAL = '\\';
+
 constexpr int PARAM_CAP = 9999;
 
 enum Key {
@@ -205,6 +222,17 @@ void finish_sequence(KeyTranslator &t, unsigned char final_byte, Output &out) {
     finish_letter(t, static_cast<char>(final_byte), out);
 }
 
+template <std::size_t N>
+bool among(const unsigned char (&bytes)[N], unsigned char byte) {
+    return std::ranges::any_of(bytes, [byte](unsigned char listed) { return listed == byte; });
+}
+
+void begin_string(KeyTranslator &t, unsigned char introducer) {
+    t.state = STRING_START;
+    t.introducer = introducer;
+    t.bytes_left = KEY_TRANSLATOR_STRING_MAX;
+}
+
 // A byte taken as the start of a key.
 void take_fresh(KeyTranslator &t, unsigned char byte, Output &out) {
     t.state = GROUND;
@@ -278,6 +306,11 @@ void take_sequence_byte(KeyTranslator &t, unsigned char byte, Output &out) {
         t.state = LINUX_FKEY;
         return;
     }
+    if (byte == 'M' && !t.ss3 && t.param_count == 0 && !t.malformed) {
+        t.state = MOUSE;  // X10 mouse report: three raw bytes follow
+        t.bytes_left = MOUSE_REPORT_BYTES;
+        return;
+    }
     // '$' ends only rxvt's "ESC [ n $"; anywhere else it is an intermediate
     // byte (as in a mode report "ESC [ 1 ; 2 $ y"), and the sequence runs on
     // to its final byte, which must not arrive as a key.
@@ -304,26 +337,75 @@ void take_linux_fkey(KeyTranslator &t, unsigned char byte, Output &out) {
     if (byte >= 'A' && byte <= 'E') emit_key(out, LINUX_FKEYS[byte - 'A'], t.alt ? MOD_ALT : 0);
 }
 
+void take_mouse(KeyTranslator &t, unsigned char byte, Output &out) {
+    if (byte < 0x20) {
+        take_fresh(t, byte, out);  // no report byte: the report is cut off
+        return;
+    }
+    if (--t.bytes_left == 0) t.state = GROUND;
+}
+
+// The payload is swallowed whatever its bytes (C0 controls and UTF-8
+// included) up to BEL, CAN, SUB or an ESC, or past the bound.
+void take_string(KeyTranslator &t, unsigned char byte, Output &out) {
+    if (among(STRING_ENDINGS, byte)) {
+        t.state = GROUND;
+    } else if (byte == ESC) {
+        t.state = STRING_ESCAPE;
+    } else if (t.bytes_left == 0) {
+        take_fresh(t, byte, out);  // no terminator in sight: drop the string
+    } else {
+        t.state = STRING;
+        --t.bytes_left;
+    }
+}
+
+void take_escape(KeyTranslator &t, unsigned char byte, Output &out) {
+    if (byte == '[' || byte == 'O') {
+        begin_sequence(t, byte == 'O', false);
+    } else if (byte == ESC) {
+        t.state = ESCAPE_ESCAPE;
+    } else if (among(STRING_INTRODUCERS, byte)) {
+        begin_string(t, byte);
+    } else {
+        // Alt with a key: the key's own code.
+        take_fresh(t, byte, out);
+    }
+}
+
 void take_byte(KeyTranslator &t, unsigned char byte, Output &out) {
     switch (t.state) {
     case ESCAPE:
-        if (byte == '[' || byte == 'O') {
-            begin_sequence(t, byte == 'O', false);
-        } else if (byte == ESC) {
-            t.state = ESCAPE_ESCAPE;
-        } else {
-            // Alt with a key: the key's own code.
-            take_fresh(t, byte, out);
-        }
+        take_escape(t, byte, out);
         return;
     case ESCAPE_ESCAPE:
         if (byte == '[' || byte == 'O') {
             begin_sequence(t, byte == 'O', true);
+            return;
+        }
+        // Alt+Esc (or Esc, then Alt with a key: the same codes), or Esc and
+        // a string.
+        emit_code(out, ESC);
+        if (among(STRING_INTRODUCERS, byte)) {
+            begin_string(t, byte);
         } else {
-            // Alt+Esc (or Esc, then Alt with a key: the same codes).
-            emit_code(out, ESC);
             take_fresh(t, byte, out);
         }
+        return;
+    case STRING_START:
+    case STRING:
+        take_string(t, byte, out);
+        return;
+    case STRING_ESCAPE:
+        if (byte == STRING_TERMINATOR_FINAL) {
+            t.state = GROUND;  // ST
+            return;
+        }
+        // The ESC cut the string off: it counts as if it came first.
+        take_escape(t, byte, out);
+        return;
+    case MOUSE:
+        take_mouse(t, byte, out);
         return;
     case SEQUENCE:
         take_sequence_byte(t, byte, out);
@@ -355,13 +437,16 @@ int key_translator_feed(KeyTranslator &translator, unsigned char byte,
 }
 
 bool key_translator_incomplete(const KeyTranslator &translator) {
-    return translator.state != GROUND;
+    return translator.state != GROUND && translator.state != STRING;
 }
 
 int key_translator_timeout(KeyTranslator &translator,
                            TranslatedKey (&keys)[KEY_TRANSLATOR_MAX_KEYS]) {
     Output out = {keys, 0};
+    if (translator.state == STRING) return 0;  // a pause inside a reply: it goes on
     if (translator.state == ESCAPE || translator.state == ESCAPE_ESCAPE) emit_code(out, ESC);
+    // No payload yet: a user typed Alt with the key.
+    if (translator.state == STRING_START) emit_code(out, translator.introducer);
     key_translator_reset(translator);
     return out.count;
 }

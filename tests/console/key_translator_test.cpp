@@ -66,6 +66,13 @@ std::vector<int> parse_bytes(const std::string &text) {
             bytes.push_back(std::stoi(token.substr(2), nullptr, 16));
         } else if (token.rfind("U+", 0) == 0) {
             append_utf8(bytes, std::stoul(token.substr(2), nullptr, 16));
+        } else if (std::size_t star = token.find('*');
+                   star != std::string::npos && star > 0 && star + 1 < token.size() &&
+                   token.find_first_not_of("0123456789") == star) {
+            std::vector<int> once = parse_bytes(token.substr(star + 1));
+            for (int n = std::stoi(token.substr(0, star)); n > 0; --n) {
+                bytes.insert(bytes.end(), once.begin(), once.end());
+            }
         } else {
             for (char c : token) bytes.push_back(static_cast<unsigned char>(c));
         }
@@ -166,6 +173,20 @@ TEST(KeyTranslator, IncompleteUntilTheFinalByte) {
     EXPECT_EQ(keys[0].lead, 224);
     EXPECT_EQ(keys[0].second, 137);
     EXPECT_FALSE(key_translator_incomplete(translator));
+}
+
+// Inside a string's payload a pause changes nothing, so the terminal device
+// must not wake for one; around the introducer and the ST it must.
+TEST(KeyTranslator, StringPayloadWaitsWithoutTheEscapeWait) {
+    KeyTranslator translator;
+    key_translator_reset(translator);
+    TranslatedKey keys[KEY_TRANSLATOR_MAX_KEYS];
+    const std::string reply = "\x1b]11;rgb:0/0/0\x1b\\";
+    const std::string waits = "1100000000000010";
+    for (std::size_t i = 0; i < reply.size(); ++i) {
+        EXPECT_EQ(key_translator_feed(translator, static_cast<unsigned char>(reply[i]), keys), 0);
+        EXPECT_EQ(key_translator_incomplete(translator), waits[i] == '1') << "after byte " << i;
+    }
 }
 
 TEST(KeyTranslator, EndlessSequenceIsConsumedWithFixedMemory) {

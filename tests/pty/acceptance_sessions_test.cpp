@@ -40,6 +40,18 @@ struct AcceptanceSession {
     const char *data;   // expected screen, under tests/data/acceptance/
 };
 
+// The pentagon session's keys, in the pieces between which
+// TerminalRepliesChangeNothing puts terminal replies.
+const std::string PENTAGON_POSET_START = "a<b<c", PENTAGON_POSET_END = " a<1<2<c\r\r",
+                  PENTAGON_ANSWERS = "y" "ynYx", PENTAGON_ACTIONS = "t" "j" "m" "l" "h" "q";
+
+const AcceptanceSession PENTAGON = {
+    "PentagonMixedAnswers",
+    "a<b<c a<1<2<c typed with the < keys; law tests y (not modular);\n"
+    "# b.1=a y, b.2=a n, b+1=c Y, b+2=c x; terms, joins, meets, order, help, q.",
+    PENTAGON_POSET_START + PENTAGON_POSET_END + PENTAGON_ANSWERS + PENTAGON_ACTIONS,
+    "acceptance/pentagon.txt"};
+
 // With 100 elements shown a window is 77 x 22; its first column and row run
 // 0..99, and the right (bottom) edge of the table is in view from first
 // column 23 (first row 78) on.
@@ -51,10 +63,7 @@ const std::vector<AcceptanceSession> SESSIONS = {
      "a<b b<a (cycle) rejected; a<a rejected; then b<a accepted, law tests y;\n"
      "# order table, term list, q.",
      "ab ba\r\r" "aa\r\r" "ba\r\r" "y" "l" "t" "q", "acceptance/cyclic_then_chain.txt"},
-    {"PentagonMixedAnswers",
-     "a<b<c a<1<2<c typed with the < keys; law tests y (not modular);\n"
-     "# b.1=a y, b.2=a n, b+1=c Y, b+2=c x; terms, joins, meets, order, help, q.",
-     "a<b<c a<1<2<c\r\r" "y" "ynYx" "t" "j" "m" "l" "h" "q", "acceptance/pentagon.txt"},
+    PENTAGON,
     {"DiamondModularNotDistributive",
      "a<b<c a<d<c a<e<c; law tests y (modular, not distributive); all six\n"
      "# meets and joins defined; terms, joins, q.",
@@ -99,10 +108,7 @@ void PrintTo(const AcceptanceSession &session, std::ostream *out) { *out << sess
 // guards against a hang.
 constexpr int SESSION_GUARD_MS = 60000;
 
-class Acceptance : public testing::TestWithParam<AcceptanceSession> {};
-
-TEST_P(Acceptance, WholeSessionShowsTheExpectedScreen) {
-    const AcceptanceSession &expected = GetParam();
+void expect_session(const AcceptanceSession &expected) {
     pty::Session session;
     ASSERT_TRUE(session.started());
     ASSERT_TRUE(session.wait_until_raw()) << "the program never read a key";
@@ -124,6 +130,21 @@ TEST_P(Acceptance, WholeSessionShowsTheExpectedScreen) {
 
     data_files::expect_body_equal(session_screens::screen_of(session.output()), expected.data,
                                   std::string("# ") + expected.what + "\n");
+}
+
+class Acceptance : public testing::TestWithParam<AcceptanceSession> {};
+
+TEST_P(Acceptance, WholeSessionShowsTheExpectedScreen) { expect_session(GetParam()); }
+
+// Replies and reports the terminal sends unasked are no keys: the pentagon
+// session with an OSC 11 colour reply amid the poset, and an OSC string, an
+// X10 mouse click and a DCS reply at the action prompt, shows the same screen.
+TEST(AcceptanceWithReplies, TerminalRepliesChangeNothing) {
+    AcceptanceSession pentagon = PENTAGON;
+    pentagon.keys = PENTAGON_POSET_START + "\x1b]11;rgb:0000/0000/0000\x1b\\" +
+                    PENTAGON_POSET_END + PENTAGON_ANSWERS +
+                    "\x1b]lq\x1b\\" "\x1b[M q!" "\x1bP1$r0m\x1b\\" + PENTAGON_ACTIONS;
+    expect_session(pentagon);
 }
 
 // The same keys as a batch script: its transcript is the same screen, and it
