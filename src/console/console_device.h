@@ -21,5 +21,5 @@ struct ConsoleDevice {
     void (*close)();
 };
 
-// Makes device the one every console operation uses from now on.
-void console_use_device(const ConsoleDevice &device);
+// Makes chosen the device every console operation uses from now on.
+void console_use_device(const ConsoleDevice &chosen);
