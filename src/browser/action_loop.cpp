@@ -89,9 +89,7 @@ void show_terms() {
     console_print("\n");
     for (int i = 0; i < shown_count; ++i) {
         console_print("%c ... ", NameTable[i]);
-        wrap_column = 0;
-        print_term(i);
-        console_print("\n");
+        print_term_line(i);
     }
 }
 

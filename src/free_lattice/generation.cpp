@@ -24,24 +24,19 @@ int equal_existing_element(int count) {
     return -1;
 }
 
-void store_pair(unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int r, int c, int value) {
-    table[r][c] = static_cast<unsigned char>(value);
-    table[c][r] = static_cast<unsigned char>(value);
-}
-
 // Element count becomes r op c. Its joins and meets with every element it is
 // comparable with are known at once; the others are left to later scans.
 void create_element(int count, unsigned char operation, int r, int c) {
     TermTable[count] = {operation, static_cast<unsigned char>(r), static_cast<unsigned char>(c)};
-    store_pair(operation == OP_JOIN ? JoinTable : MeetTable, r, c, count);
+    store_symmetric(operation == OP_JOIN ? JoinTable : MeetTable, r, c, count);
     for (int i = 0; i <= count; ++i) {
         if (OrderMatrix[i][count] != 0) {
-            store_pair(JoinTable, i, count, count);
-            store_pair(MeetTable, i, count, i);
+            store_symmetric(JoinTable, i, count, count);
+            store_symmetric(MeetTable, i, count, i);
         }
         if (OrderMatrix[count][i] != 0) {
-            store_pair(JoinTable, i, count, i);
-            store_pair(MeetTable, i, count, count);
+            store_symmetric(JoinTable, i, count, i);
+            store_symmetric(MeetTable, i, count, count);
         }
     }
 }
@@ -59,7 +54,7 @@ bool try_operation(int count, unsigned char operation, int r, int c) {
         create_element(count, operation, r, c);
         return true;
     }
-    store_pair(operation == OP_JOIN ? JoinTable : MeetTable, r, c, equal);
+    store_symmetric(operation == OP_JOIN ? JoinTable : MeetTable, r, c, equal);
     return false;
 }
 
@@ -102,9 +97,7 @@ void build_free_lattice() {
             return;
         }
         console_print("%2d ... ", count + 1);
-        wrap_column = 0;
-        print_term(count);
-        console_print("\n");
+        print_term_line(count);
         // The limit is tested after the element is made, so the last call
         // has count = element_limit and element_limit + 1 elements can exist.
         if (count >= element_limit) return;

@@ -86,24 +86,8 @@ void meet_column_pass(int x, int a, int b) {
     }
 }
 
-}  // namespace
-
-void order_new_join(int x, int a, int b) {
-    join_ideal(x, a, b);
-    join_upper_bounds(x, a, b);
-    mark_below(x, x);
-    join_column_pass(x, a, b);
-    join_row_pass(x, a, b);
-}
-
-void order_new_meet(int x, int a, int b) {
-    meet_lower_bounds(x, a, b);
-    meet_filter(x, a, b);
-    mark_below(x, x);
-    meet_row_pass(x, a, b);
-    meet_column_pass(x, a, b);
-}
-
+// Marks every generator below a + b in column x, closed under defined joins
+// and downward; also any element recorded as the join of two such generators.
 void join_ideal(int x, int a, int b) {
     const int n = generator_count;
     for (int g = 0; g < n; ++g)
@@ -127,16 +111,20 @@ void join_ideal(int x, int a, int b) {
     }
 }
 
+// Marks every generator above both a and b in row x.
 void join_upper_bounds(int x, int a, int b) {
     for (int g = 0; g < generator_count; ++g)
         if (below(a, g) && below(b, g)) mark_below(x, g);
 }
 
+// Marks every generator below both a and b in column x.
 void meet_lower_bounds(int x, int a, int b) {
     for (int g = 0; g < generator_count; ++g)
         if (below(g, a) && below(g, b)) mark_below(g, x);
 }
 
+// Marks every generator above ab in row x, closed under defined meets and
+// upward; also any element recorded as the meet of two such generators.
 void meet_filter(int x, int a, int b) {
     const int n = generator_count;
     for (int g = 0; g < n; ++g)
@@ -156,4 +144,22 @@ void meet_filter(int x, int a, int b) {
             for (int j = 0; j < n; ++j)
                 if (below(x, i) && below(i, j) && mark_new(x, j)) changed = true;
     }
+}
+
+}  // namespace
+
+void order_new_join(int x, int a, int b) {
+    join_ideal(x, a, b);
+    join_upper_bounds(x, a, b);
+    mark_below(x, x);
+    join_column_pass(x, a, b);
+    join_row_pass(x, a, b);
+}
+
+void order_new_meet(int x, int a, int b) {
+    meet_lower_bounds(x, a, b);
+    meet_filter(x, a, b);
+    mark_below(x, x);
+    meet_row_pass(x, a, b);
+    meet_column_pass(x, a, b);
 }

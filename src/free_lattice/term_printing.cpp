@@ -41,3 +41,9 @@ void put_term_char(int ch) {
     ++wrap_column;
     console_put_char(ch);
 }
+
+void print_term_line(int e) {
+    wrap_column = 0;
+    print_term(e);
+    console_print("\n");
+}

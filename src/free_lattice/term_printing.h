@@ -5,6 +5,10 @@
 // Writes the term of element e through put_term_char; no line end.
 void print_term(int e);
 
+// After the caller's prefix: the term of e from a fresh term line (breaks
+// fall at the same places whatever was printed before), then a line end.
+void print_term_line(int e);
+
 // Writes one term character to the console, after a line break on standard
 // output when the current term line holds 73 characters already.
 void put_term_char(int ch);

@@ -4,11 +4,10 @@
 
 #include "console/console.h"
 #include "poset_ops/poset_bounds.h"
+#include "poset_ops/yes_no.h"
 #include "workspace/workspace.h"
 
 namespace {
-
-constexpr int KEY_YES = 'y';
 
 bool poset_is_lattice(int n) {
     for (int i = 0; i < n; ++i) {
@@ -72,7 +71,7 @@ void test_lattice_laws() {
     if (!poset_is_lattice(n)) return;
     stdout_print("\nTHIS POSET IS A LATTICE. Do you wish to know if it is modular ");
     stdout_print("or distributive?\n");
-    if (to_lower(console_read_key()) != KEY_YES) return;
+    if (!read_yes()) return;
     fill_tables(n);
     if (modular(n)) {
         stdout_print("The lattice is modular.\n");

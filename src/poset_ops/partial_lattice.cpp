@@ -2,25 +2,19 @@
 
 #include "console/console.h"
 #include "poset_ops/poset_bounds.h"
+#include "poset_ops/yes_no.h"
 #include "workspace/workspace.h"
 
 namespace {
 
-constexpr int KEY_YES = 'y';
-
 // One question; only y or Y declares the bound defined. The key is not echoed.
 bool answered_yes() {
-    if (to_lower(console_read_key()) == KEY_YES) {
+    if (read_yes()) {
         console_print("  YES, defined");
         return true;
     }
     console_print("  NO, undefined");
     return false;
-}
-
-void set_both(unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int r, int c, int value) {
-    table[r][c] = static_cast<unsigned char>(value);
-    table[c][r] = static_cast<unsigned char>(value);
 }
 
 }  // namespace
@@ -32,8 +26,8 @@ void define_partial_lattice() {
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
             if (OrderMatrix[i][j] == 1) {
-                set_both(MeetTable, i, j, i);
-                set_both(JoinTable, i, j, j);
+                store_symmetric(MeetTable, i, j, i);
+                store_symmetric(JoinTable, i, j, j);
             }
         }
     }
@@ -45,7 +39,7 @@ void define_partial_lattice() {
             int m = poset_meet(i, j);
             if (m == -1) continue;
             console_print("\n Is %c.%c=%c defined? (Y/N) ", NameTable[i], NameTable[j], NameTable[m]);
-            if (answered_yes()) set_both(MeetTable, i, j, m);
+            if (answered_yes()) store_symmetric(MeetTable, i, j, m);
         }
     }
     for (int i = 0; i < n - 1; ++i) {
@@ -54,7 +48,7 @@ void define_partial_lattice() {
             int m = poset_join(i, j);
             if (m == -1) continue;
             console_print("\n Is %c+%c=%c defined? (Y/N) ", NameTable[i], NameTable[j], NameTable[m]);
-            if (answered_yes()) set_both(JoinTable, i, j, m);
+            if (answered_yes()) store_symmetric(JoinTable, i, j, m);
         }
     }
     console_print("\nWE HAVE DEFINED A PARTIAL LATTICE\n");

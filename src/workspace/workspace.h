@@ -53,3 +53,10 @@ inline unsigned char (&NameIndex)[256] = lattice_workspace.NameIndex;
 inline unsigned char (&NameTable)[MAX_ELEMENTS] = lattice_workspace.NameTable;
 inline std::int32_t &wrap_column = lattice_workspace.wrap_column;
 inline std::int32_t &shown_count = lattice_workspace.shown_count;
+
+// Stores value as the entry for r and c of a meet or join table, both ways
+// round: the tables are symmetric, and every writer keeps them so.
+inline void store_symmetric(unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int r, int c, int value) {
+    table[r][c] = static_cast<unsigned char>(value);
+    table[c][r] = static_cast<unsigned char>(value);
+}

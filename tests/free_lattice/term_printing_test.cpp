@@ -35,9 +35,7 @@ int element_with_term_length(int length) {
 // Prints a numbered term line the way the build does.
 void print_numbered(int number, int e) {
     console_print("%2d ... ", number);
-    wrap_column = 0;
-    print_term(e);
-    console_print("\n");
+    print_term_line(e);
 }
 
 struct WrapCase {
