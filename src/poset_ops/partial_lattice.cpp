@@ -17,6 +17,23 @@ bool answered_yes() {
     return false;
 }
 
+// One question for every pair not yet defined whose bound exists in the
+// poset, each unordered pair once, smaller index first; symbol is the
+// operation as the question writes it.
+void ask_about_bounds(unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int (*bound)(int, int),
+                      char symbol) {
+    int n = generator_count;
+    for (int i = 0; i < n - 1; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            if (table[i][j] != UNDEFINED) continue;
+            int m = bound(i, j);
+            if (m == -1) continue;
+            console_print("\n Is %c%c%c=%c defined? (Y/N) ", NameTable[i], symbol, NameTable[j], NameTable[m]);
+            if (answered_yes()) store_symmetric(table, i, j, m);
+        }
+    }
+}
+
 }  // namespace
 
 void define_partial_lattice() {
@@ -31,25 +48,8 @@ void define_partial_lattice() {
             }
         }
     }
-    // All meet questions come before all join questions, each unordered pair
-    // once, smaller index first.
-    for (int i = 0; i < n - 1; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            if (MeetTable[i][j] != UNDEFINED) continue;
-            int m = poset_meet(i, j);
-            if (m == -1) continue;
-            console_print("\n Is %c.%c=%c defined? (Y/N) ", NameTable[i], NameTable[j], NameTable[m]);
-            if (answered_yes()) store_symmetric(MeetTable, i, j, m);
-        }
-    }
-    for (int i = 0; i < n - 1; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            if (JoinTable[i][j] != UNDEFINED) continue;
-            int m = poset_join(i, j);
-            if (m == -1) continue;
-            console_print("\n Is %c+%c=%c defined? (Y/N) ", NameTable[i], NameTable[j], NameTable[m]);
-            if (answered_yes()) store_symmetric(JoinTable, i, j, m);
-        }
-    }
+    // All meet questions come before all join questions.
+    ask_about_bounds(MeetTable, poset_meet, '.');
+    ask_about_bounds(JoinTable, poset_join, '+');
     console_print("\nWE HAVE DEFINED A PARTIAL LATTICE\n");
 }
