@@ -1,6 +1,9 @@
 #include "workspace_checks.h"
 
+#include <bit>
+#include <bitset>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,31 +18,75 @@ bool is_user_name(int c) {
 
 bool le(int a, int b) { return OrderMatrix[a][b] != 0; }
 
-// Greatest lower bound of a and b among elements 0..n-1, or -1.
-int lower_bound(int a, int b, int n) {
-    int best = -1;
-    for (int z = 0; z < n; ++z) {
-        if (!le(z, a) || !le(z, b)) continue;
-        if (best < 0 || le(best, z)) best = z;
+// The order on 0..n-1 as rows of bits: up[a] holds every b with a <= b,
+// down[b] every a with a <= b.
+using Row = std::bitset<MAX_ELEMENTS>;
+Row up[MAX_ELEMENTS];
+Row down[MAX_ELEMENTS];
+
+void load_rows(int n) {
+    for (int a = 0; a < n; ++a) {
+        up[a].reset();
+        down[a].reset();
     }
-    if (best < 0) return -1;
-    for (int z = 0; z < n; ++z) {
-        if (le(z, a) && le(z, b) && !le(z, best)) return -1;
-    }
-    return best;
+    for (int a = 0; a < n; ++a)
+        for (int b = 0; b < n; ++b)
+            if (le(a, b)) {
+                up[a].set(static_cast<std::size_t>(b));
+                down[b].set(static_cast<std::size_t>(a));
+            }
 }
 
-int upper_bound(int a, int b, int n) {
-    int best = -1;
-    for (int z = 0; z < n; ++z) {
-        if (!le(a, z) || !le(b, z)) continue;
-        if (best < 0 || le(z, best)) best = z;
+// m is the greatest element of the set (the least, given up-rows).
+// Same verdict as finding the bound and comparing: in a partial order a set
+// has at most one greatest element.
+bool is_greatest(int m, const Row &set, const Row (&below)[MAX_ELEMENTS]) {
+    return set.test(static_cast<std::size_t>(m)) && (set & ~below[m]).none();
+}
+
+// The same over the generators, which fit in one word and are searched for
+// their bound rather than checked against a given one.
+using Mask = std::uint64_t;
+constexpr int MASK_BITS = 62;
+
+bool has_bit(Mask m, int b) { return ((m >> b) & 1U) != 0; }
+
+// The greatest element of the set (the least, given up-masks), or -1.
+int greatest_of(Mask set, const Mask (&below)[MASK_BITS]) {
+    for (Mask rest = set; rest != 0; rest &= rest - 1) {
+        int m = std::countr_zero(rest);
+        if ((set & ~below[m]) == 0) return m;
     }
-    if (best < 0) return -1;
-    for (int z = 0; z < n; ++z) {
-        if (le(a, z) && le(b, z) && !le(best, z)) return -1;
+    return -1;
+}
+
+Mask up_mask[MASK_BITS];
+Mask down_mask[MASK_BITS];
+
+void load_masks(int n) {
+    if (n > MASK_BITS) fail("more than 62 generators");
+    for (int a = 0; a < n; ++a) up_mask[a] = down_mask[a] = 0;
+    for (int a = 0; a < n; ++a)
+        for (int b = 0; b < n; ++b)
+            if (le(a, b)) {
+                up_mask[a] |= Mask{1} << b;
+                down_mask[b] |= Mask{1} << a;
+            }
+}
+
+bool has_lower_bound(int a, int b) { return greatest_of(down_mask[a] & down_mask[b], down_mask) >= 0; }
+bool has_upper_bound(int a, int b) { return greatest_of(up_mask[a] & up_mask[b], up_mask) >= 0; }
+
+// Reachability by one or more steps of the typed relation, row a as bits.
+void reach(const unsigned char *typed, int n, Mask (&out)[MASK_BITS]) {
+    for (int a = 0; a < n; ++a) {
+        out[a] = 0;
+        for (int b = 0; b < n; ++b)
+            if (typed[a * n + b] != 0) out[a] |= Mask{1} << b;
     }
-    return best;
+    for (int k = 0; k < n; ++k)
+        for (int a = 0; a < n; ++a)
+            if (has_bit(out[a], k)) out[a] |= out[k];
 }
 
 }  // namespace
@@ -97,57 +144,51 @@ void check_generated_names() {
     if (next != MAX_ELEMENTS) fail("the naming sequence ran out");
 }
 
-void check_partial_order(int n) {
+const char *partial_order_fault(int n) {
+    load_rows(n);
     for (int a = 0; a < n; ++a) {
-        if (!le(a, a)) fail("order not reflexive");
+        if (!le(a, a)) return "order not reflexive";
         for (int b = 0; b < n; ++b) {
-            if (OrderMatrix[a][b] > 1) fail("order entry other than 0 and 1");
-            if (a != b && le(a, b) && le(b, a)) fail("order not antisymmetric");
-            if (!le(a, b)) continue;
-            for (int c = 0; c < n; ++c) {
-                if (le(b, c) && !le(a, c)) fail("order not transitive");
-            }
+            if (OrderMatrix[a][b] > 1) return "order entry other than 0 and 1";
+            if (a != b && le(a, b) && le(b, a)) return "order not antisymmetric";
+            if (le(a, b) && (up[b] & ~up[a]).any()) return "order not transitive";
         }
     }
+    return nullptr;
 }
 
-namespace {
-
-// Reachability by one or more steps of the typed relation.
-void reach(const unsigned char *typed, int n, unsigned char (&out)[62][62]) {
-    for (int a = 0; a < n; ++a)
-        for (int b = 0; b < n; ++b) out[a][b] = typed[a * n + b] != 0;
-    for (int k = 0; k < n; ++k)
-        for (int a = 0; a < n; ++a)
-            if (out[a][k])
-                for (int b = 0; b < n; ++b)
-                    if (out[k][b]) out[a][b] = 1;
+void check_partial_order(int n) {
+    if (const char *fault = partial_order_fault(n)) fail(fault);
 }
-
-}  // namespace
 
 bool has_cycle(const unsigned char *typed, int n) {
-    if (n > 62) fail("more than 62 generators");
-    unsigned char r[62][62];
+    if (n > MASK_BITS) fail("more than 62 generators");
+    Mask r[MASK_BITS];
     reach(typed, n, r);
     for (int a = 0; a < n; ++a)
-        if (r[a][a]) return true;
+        if (has_bit(r[a], a)) return true;
     return false;
 }
 
-void check_closure_of(const unsigned char *typed, int n) {
-    if (n > 62) fail("more than 62 generators");
-    unsigned char r[62][62];
+const char *closure_fault(const unsigned char *typed, int n) {
+    if (n > MASK_BITS) return "more than 62 generators";
+    Mask r[MASK_BITS];
     reach(typed, n, r);
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
-            if (le(a, b) != (a == b || r[a][b] != 0)) fail("order is not the closure of the typed pairs");
+            if (le(a, b) != (a == b || has_bit(r[a], b))) return "order is not the closure of the typed pairs";
+    return nullptr;
+}
+
+void check_closure_of(const unsigned char *typed, int n) {
+    if (const char *fault = closure_fault(typed, n)) fail(fault);
 }
 
 bool poset_is_lattice(int n) {
+    load_masks(n);
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
-            if (lower_bound(a, b, n) < 0 || upper_bound(a, b, n) < 0) return false;
+            if (!has_lower_bound(a, b) || !has_upper_bound(a, b)) return false;
     return true;
 }
 
@@ -157,37 +198,45 @@ void check_tables_empty() {
             if (MeetTable[r][c] != UNDEFINED || JoinTable[r][c] != UNDEFINED) fail("meet or join table not empty");
 }
 
-void check_operation_tables(int n) {
+const char *operation_tables_fault(int n) {
+    load_rows(n);
     for (int r = 0; r < MAX_ELEMENTS; ++r) {
         for (int c = 0; c < MAX_ELEMENTS; ++c) {
             unsigned char meet = MeetTable[r][c];
             unsigned char join = JoinTable[r][c];
             if (r >= n || c >= n) {
-                if (meet != UNDEFINED || join != UNDEFINED) fail("meet or join defined outside the elements");
+                if (meet != UNDEFINED || join != UNDEFINED) return "meet or join defined outside the elements";
                 continue;
             }
-            if (meet != MeetTable[c][r]) fail("MeetTable not symmetric");
-            if (join != JoinTable[c][r]) fail("JoinTable not symmetric");
-            if (meet != UNDEFINED && meet >= n) fail("a meet names no existing element");
-            if (join != UNDEFINED && join >= n) fail("a join names no existing element");
+            if (meet != MeetTable[c][r]) return "MeetTable not symmetric";
+            if (join != JoinTable[c][r]) return "JoinTable not symmetric";
+            if (meet != UNDEFINED && meet >= n) return "a meet names no existing element";
+            if (join != UNDEFINED && join >= n) return "a join names no existing element";
             if (le(r, c)) {
-                if (meet != r) fail("meet of comparable elements is not the lower one");
-                if (join != c) fail("join of comparable elements is not the upper one");
+                if (meet != r) return "meet of comparable elements is not the lower one";
+                if (join != c) return "join of comparable elements is not the upper one";
             }
             if (c < r) continue;  // the bounds are those of [c][r]
-            if (meet != UNDEFINED && lower_bound(r, c, n) != meet) fail("a meet is not the greatest lower bound");
-            if (join != UNDEFINED && upper_bound(r, c, n) != join) fail("a join is not the least upper bound");
+            if (meet != UNDEFINED && !is_greatest(meet, down[r] & down[c], down))
+                return "a meet is not the greatest lower bound";
+            if (join != UNDEFINED && !is_greatest(join, up[r] & up[c], up)) return "a join is not the least upper bound";
         }
     }
+    return nullptr;
+}
+
+void check_operation_tables(int n) {
+    if (const char *fault = operation_tables_fault(n)) fail(fault);
 }
 
 int incomparable_pairs_with_bounds(int n) {
+    load_masks(n);
     int count = 0;
     for (int a = 0; a < n; ++a) {
         for (int b = a + 1; b < n; ++b) {
             if (le(a, b) || le(b, a)) continue;
-            if (lower_bound(a, b, n) >= 0) ++count;
-            if (upper_bound(a, b, n) >= 0) ++count;
+            if (has_lower_bound(a, b)) ++count;
+            if (has_upper_bound(a, b)) ++count;
         }
     }
     return count;

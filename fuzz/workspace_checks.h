@@ -1,5 +1,8 @@
 // What must hold in the workspace between the phases of a run, checked from
-// first principles (each check aborts with a message when it fails).
+// first principles. A check_ function aborts with a message when it fails;
+// the order checks also come as a _fault function that returns that message,
+// or nullptr when the property holds, so that they can be tested. The order
+// checks work on rows of bits, which keeps them quadratic.
 #pragma once
 
 struct LatticeWorkspace;
@@ -16,7 +19,9 @@ void check_names(int named);
 // The generated slots carry the first free names of the naming sequence.
 void check_generated_names();
 
-// OrderMatrix restricted to 0..n-1 is reflexive, antisymmetric, transitive.
+// OrderMatrix restricted to 0..n-1 is reflexive, antisymmetric, transitive,
+// and holds only 0 and 1.
+const char *partial_order_fault(int n);
 void check_partial_order(int n);
 
 // True when the relation typed on n elements (a byte matrix, row-major with
@@ -24,9 +29,11 @@ void check_partial_order(int n);
 bool has_cycle(const unsigned char *typed, int n);
 
 // OrderMatrix on 0..n-1 is the reflexive and transitive closure of typed.
+const char *closure_fault(const unsigned char *typed, int n);
 void check_closure_of(const unsigned char *typed, int n);
 
 // The poset on the generators is a lattice (every pair has both bounds).
+// Needs a partial order on 0..n-1, as do the two checks after it.
 bool poset_is_lattice(int n);
 
 // MeetTable and JoinTable are UNDEFINED everywhere.
@@ -36,6 +43,7 @@ void check_tables_empty();
 // n, comparable pairs hold their lower and upper element, and every defined
 // entry is the greatest lower (least upper) bound among elements 0..n-1.
 // Nothing outside 0..n-1 is defined.
+const char *operation_tables_fault(int n);
 void check_operation_tables(int n);
 
 // Number of incomparable pairs of generators whose bound exists in the
