@@ -10,6 +10,7 @@
 #include "console/console.h"
 #include "console/posix/standard_output.h"
 #include "console/posix/terminal_device.h"
+#include "export/result_export.h"
 #include "workspace/main_sequence.h"
 
 namespace {
@@ -38,8 +39,10 @@ int main(int argc, char **argv) {
     CommandLine line;
     int status = parse_command_line(argc, argv, line);
     if (status >= 0) return ending(status);
+    // A file that cannot be written ends the run before the dialogue starts.
+    if (!export_prepare(line.dot_path, line.json_path)) return 2;
     console_use_device(line.batch ? BATCH_DEVICE : TERMINAL_DEVICE);
-    status = run_main_sequence();
+    status = run_main_sequence(export_result);
     console_close();
     return ending(status);
 }

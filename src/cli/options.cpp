@@ -20,7 +20,11 @@ constexpr const char *HELP_TEXT =
     "Options:\n"
     "  -b, --batch        read the keys from standard input and write the whole\n"
     "                     session to standard output; no terminal is used\n"
+    "  -d, --dot FILE     write the Hasse diagram for Graphviz to FILE when the\n"
+    "                     build has ended (dot -Tsvg FILE > lattice.svg draws it)\n"
     "  -h, --help         show this help and exit\n"
+    "  -j, --json FILE    write the elements and the tables as JSON to FILE when\n"
+    "                     the build has ended\n"
     "  -V, --version      show the version and exit\n"
     "\n"
     "Keys: type the poset as chains of names, such as a<b<c a<1<2<c (the < may be\n"
@@ -32,11 +36,13 @@ constexpr const char *HELP_TEXT =
 
 // "+": options end at the first other argument, which is an error anyway;
 // ":": a missing value is told apart from an unknown option.
-constexpr const char *SHORT_OPTIONS = "+:bhV";
+constexpr const char *SHORT_OPTIONS = "+:bd:hj:V";
 
 const option LONG_OPTIONS[] = {
     {"batch", no_argument, nullptr, 'b'},
+    {"dot", required_argument, nullptr, 'd'},
     {"help", no_argument, nullptr, 'h'},
+    {"json", required_argument, nullptr, 'j'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
 };
@@ -76,7 +82,9 @@ int parse_command_line(int argc, char **argv, CommandLine &line) {
         char text[64];
         switch (c) {
         case 'b': line.batch = true; break;
+        case 'd': line.dot_path = optarg; break;
         case 'h': help = true; break;
+        case 'j': line.json_path = optarg; break;
         case 'V': version = true; break;
         case ':': return usage_error("option ", as_written(argument, text), " needs a value");
         default:

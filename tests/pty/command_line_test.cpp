@@ -33,6 +33,15 @@ const std::vector<OptionCase> OPTION_CASES = {
     {"ValueNotTaken", {"--help=yes"}, 2, "", "freelattice: option '--help' takes no value\n" + TRY_HELP},
     {"UnexpectedArgument", {"--batch", "a<b<c"}, 2, "", "freelattice: unexpected argument 'a<b<c'\n" + TRY_HELP},
     {"ErrorWinsOverHelp", {"--help", "--frobnicate"}, 2, "", "freelattice: unknown option '--frobnicate'\n" + TRY_HELP},
+    {"DotWithoutValue", {"--dot"}, 2, "", "freelattice: option '--dot' needs a value\n" + TRY_HELP},
+    {"JsonShortWithoutValue", {"-j"}, 2, "", "freelattice: option '-j' needs a value\n" + TRY_HELP},
+    // Export files are checked before the dialogue; every one that cannot be
+    // written is reported.
+    {"DotInAMissingFolder", {"--dot", "/nonexistent/lattice.dot"}, 2, "",
+     "freelattice: cannot write /nonexistent/lattice.dot: No such file or directory\n"},
+    {"JsonAFolderAndDotInAMissingFolder", {"--json=/tmp", "-d", "/nonexistent/lattice.dot"}, 2, "",
+     "freelattice: cannot write /nonexistent/lattice.dot: No such file or directory\n"
+     "freelattice: cannot write /tmp: Is a directory\n"},
 };
 
 void PrintTo(const OptionCase &option_case, std::ostream *out) { *out << option_case.name; }
@@ -60,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, Options, testing::ValuesIn(OPTION_CASES),
 
 TEST(CommandLine, HelpNamesEveryOptionAndTheManualPage) {
     pty::DetachedRun run = pty::run_without_terminal(pty::freelattice_path(), {"--help"});
-    for (const char *text : {"--batch", "--help", "--version", "man freelattice"}) {
+    for (const char *text : {"--batch", "--dot FILE", "--help", "--json FILE", "--version", "man freelattice"}) {
         EXPECT_NE(run.standard_output.find(text), std::string::npos) << text;
     }
 }

@@ -1,0 +1,13 @@
+// The Hasse diagram in the Graphviz language, for dot to draw.
+#pragma once
+
+#include <string>
+
+// A digraph drawn bottom to top: node i for element i (0..count-1) labelled
+// "name: term", generators as boxes and generated elements as ellipses, and
+// one edge lower -> upper per covering pair.
+std::string dot_text(int count);
+
+// text as a DOT string literal: in double quotes, with quotes and
+// backslashes escaped.
+std::string dot_quoted(const std::string &text);

@@ -1,0 +1,52 @@
+#include "export/result_export.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "console/console.h"
+#include "export/dot_writer.h"
+#include "export/json_writer.h"
+#include "export/whole_file.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+const char *dot_file = nullptr;
+const char *json_file = nullptr;
+
+void report(const char *path, int error) {
+    (void)std::fprintf(stderr, "freelattice: cannot write %s: %s\n", path, std::strerror(error));
+}
+
+bool check(const char *path) {
+    if (path == nullptr) return true;
+    int error = check_whole_file(path);
+    if (error != 0) report(path, error);
+    return error == 0;
+}
+
+void write(const char *path, std::string (*text)(int)) {
+    if (path == nullptr) return;
+    int error = write_whole_file(path, text(shown_count));
+    if (error == 0) return;
+    // Console text still held back shows before the message: writing to
+    // standard output, even nothing, writes it out first.
+    (void)stdout_print("%s", "");
+    report(path, error);
+}
+
+}  // namespace
+
+bool export_prepare(const char *dot_path, const char *json_path) {
+    dot_file = dot_path;
+    json_file = json_path;
+    bool dot_ok = check(dot_path);
+    bool json_ok = check(json_path);
+    return dot_ok && json_ok;
+}
+
+void export_result() {
+    write(dot_file, dot_text);
+    write(json_file, json_text);
+}

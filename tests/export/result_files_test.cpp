@@ -1,0 +1,210 @@
+// The exported files of whole sessions on the scripted console: the JSON
+// against the workspace and the term list the program printed, the DOT's
+// edges against the covers worked out from the JSON's order, and dot's
+// rendering of every DOT file.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "console/cp437.h"
+#include "export/dot_writer.h"
+#include "export/json_writer.h"
+#include "scripted_console.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+using nlohmann::json;
+
+struct ExportSession {
+    const char *name;
+    const char *keys;  // a whole session ending with the term list and q
+    int count;         // elements shown
+    bool closed;
+};
+
+const ExportSession SESSIONS[] = {
+    {"TwoIncomparable", "a b\r\rtq", 4, true},
+    // Law test and the four questions declined.
+    {"Pentagon", "abc a12c\r\rnnnnntq", 11, true},
+    {"OnePlusThree", "a bcd\r\rtq", 20, true},
+    // Names from code 128 up, unknown joins and meets, and element 100.
+    {"ThreeAtTheLimit", "a b c\r\rtq", 100, false},
+};
+
+void PrintTo(const ExportSession &session, std::ostream *out) { *out << session.name; }
+
+bool run_session(const ExportSession &session) {
+    scripted::start(session.keys);
+    return scripted::run_program() == 1 && shown_count == session.count &&
+           closure_complete == (session.closed ? 1 : 0);
+}
+
+std::string utf8_of(const std::string &console_bytes) {
+    std::string text;
+    for (char byte : console_bytes) {
+        char utf8[CP437_UTF8_MAX];
+        int length = cp437_to_utf8(static_cast<unsigned char>(byte), utf8);
+        text.append(utf8, static_cast<std::size_t>(length));
+    }
+    return text;
+}
+
+// The term list the key t printed, as (name, term) in UTF-8, one per line
+// "<name> ... <term>" between the t and the next prompt.
+std::vector<std::pair<std::string, std::string>> printed_terms() {
+    const std::string prompt = "\nPress an action key or H for help ";
+    const std::string &console = scripted::console_bytes();
+    std::size_t start = console.rfind(prompt + "t\n\n");
+    std::size_t end = console.rfind(prompt + "q\n");
+    std::vector<std::pair<std::string, std::string>> terms;
+    if (start == std::string::npos || end == std::string::npos) return terms;
+    std::istringstream lines(console.substr(start + prompt.size() + 3, end - start - prompt.size() - 3));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::size_t dots = line.find(" ... ");
+        if (dots == std::string::npos) return {};
+        terms.emplace_back(utf8_of(line.substr(0, dots)), utf8_of(line.substr(dots + 5)));
+    }
+    return terms;
+}
+
+// What a join or meet entry must read: the element, or null where the
+// table has no element of the list.
+json expected_entry(unsigned char value, int count) {
+    if (value == UNDEFINED || value >= count) return nullptr;
+    return value;
+}
+
+// Covers from the order alone: the lower covers of y are the maximal
+// elements of those strictly below it.
+std::set<std::pair<int, int>> covers_of(const json &leq) {
+    const int n = static_cast<int>(leq.size());
+    auto below = [&](int x, int y) { return x != y && leq[x][y] == 1; };
+    std::set<std::pair<int, int>> covers;
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            if (!below(x, y)) continue;
+            bool maximal = true;
+            for (int m = 0; m < n && maximal; ++m) maximal = !(below(x, m) && below(m, y));
+            if (maximal) covers.insert({x, y});
+        }
+    }
+    return covers;
+}
+
+class ExportedFiles : public testing::TestWithParam<ExportSession> {};
+
+TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
+    const ExportSession &session = GetParam();
+    ASSERT_TRUE(run_session(session));
+    const int n = session.count;
+    json result = json::parse(json_text(n), nullptr, false);
+    ASSERT_FALSE(result.is_discarded()) << "not JSON";
+    ASSERT_TRUE(result.is_object());
+    EXPECT_EQ(result.size(), 6u);
+    EXPECT_EQ(result["generators"], generator_count);
+    EXPECT_EQ(result["closed"], session.closed);
+
+    std::vector<std::pair<std::string, std::string>> printed = printed_terms();
+    ASSERT_EQ(printed.size(), static_cast<std::size_t>(n));
+    ASSERT_EQ(result["elements"].size(), static_cast<std::size_t>(n));
+    for (int e = 0; e < n; ++e) {
+        EXPECT_EQ(result["elements"][e], (json{{"name", printed[e].first}, {"term", printed[e].second}}))
+            << "element " << e;
+    }
+
+    int outside = 0;  // entries that are null although the table has a value
+    for (const char *key : {"leq", "joins", "meets"}) {
+        ASSERT_EQ(result[key].size(), static_cast<std::size_t>(n)) << key;
+        for (int r = 0; r < n; ++r) ASSERT_EQ(result[key][r].size(), static_cast<std::size_t>(n)) << key;
+    }
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < n; ++c) {
+            EXPECT_EQ(result["leq"][r][c], OrderMatrix[r][c]) << r << "," << c;
+            EXPECT_EQ(result["joins"][r][c], expected_entry(JoinTable[r][c], n)) << r << "+" << c;
+            EXPECT_EQ(result["meets"][r][c], expected_entry(MeetTable[r][c], n)) << r << "." << c;
+            outside += (JoinTable[r][c] == n) + (MeetTable[r][c] == n);
+        }
+    }
+    // At the limit the tables name element 100, which is not listed.
+    EXPECT_EQ(outside > 0, !session.closed);
+}
+
+TEST_P(ExportedFiles, DotHasANodePerElementAndAnEdgePerCover) {
+    const ExportSession &session = GetParam();
+    ASSERT_TRUE(run_session(session));
+    const int n = session.count;
+    json result = json::parse(json_text(n), nullptr, false);
+    ASSERT_FALSE(result.is_discarded());
+
+    std::string others;  // every line that is not an edge
+    std::set<std::pair<int, int>> edges;
+    std::istringstream lines(dot_text(n));
+    std::string line;
+    int edge_lines = 0;
+    while (std::getline(lines, line)) {
+        int lower = 0;
+        int upper = 0;
+        char end = 0;
+        if (std::sscanf(line.c_str(), "  %d -> %d%c", &lower, &upper, &end) == 3 && end == ';') {
+            edges.insert({lower, upper});
+            ++edge_lines;
+        } else {
+            others += line + "\n";
+        }
+    }
+    std::string expected = "digraph lattice {\n  rankdir=BT;\n  edge [dir=none];\n";
+    for (int e = 0; e < n; ++e) {
+        const json &element = result["elements"][e];
+        expected += "  " + std::to_string(e) + " [label=\"" + element["name"].get<std::string>() + ": " +
+                    element["term"].get<std::string>() + "\", shape=" +
+                    (e < generator_count ? "box" : "ellipse") + "];\n";
+    }
+    expected += "}\n";
+    EXPECT_EQ(others, expected);
+    EXPECT_EQ(edge_lines, static_cast<int>(edges.size())) << "an edge given twice";
+    EXPECT_EQ(edges, covers_of(result["leq"]));
+}
+
+// dot draws every file without a complaint. CI installs Graphviz; elsewhere
+// the check is skipped when dot is missing.
+TEST_P(ExportedFiles, DotRendersTheFileWithoutWarnings) {
+    if (std::system("command -v dot >/dev/null 2>&1") != 0) GTEST_SKIP() << "Graphviz's dot is not installed";
+    const ExportSession &session = GetParam();
+    ASSERT_TRUE(run_session(session));
+    char folder[] = "/tmp/freelattice-dot-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string input = std::string(folder) + "/lattice.dot";
+    const std::string errors = std::string(folder) + "/errors";
+    std::ofstream(input) << dot_text(session.count);
+    int status = std::system(("dot -Tsvg '" + input + "' -o /dev/null 2>'" + errors + "'").c_str());
+    std::ostringstream error_text;
+    error_text << std::ifstream(errors).rdbuf();
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(error_text.str(), "");
+    std::remove(input.c_str());
+    std::remove(errors.c_str());
+    rmdir(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, ExportedFiles, testing::ValuesIn(SESSIONS),
+                         [](const testing::TestParamInfo<ExportSession> &param) {
+                             return std::string(param.param.name);
+                         });
+
+TEST(DotLabels, QuotesAndBackslashesAreEscaped) {
+    EXPECT_EQ(dot_quoted("a\"b\\c"), "\"a\\\"b\\\\c\"");
+}
+
+}  // namespace
