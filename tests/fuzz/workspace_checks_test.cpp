@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "../free_lattice/partial_lattice_setup.h"
+#include "partial_lattice_setup.h"
 #include "free_lattice/generation.h"
-#include "reference_checks.h"
+#include "reference.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 #include "workspace_checks.h"
@@ -17,7 +17,7 @@
 namespace {
 
 namespace bits = workspace_checks;
-namespace plain = reference_checks;
+namespace plain = reference;
 
 std::string verdict(const char *fault) { return fault != nullptr ? fault : "holds"; }
 

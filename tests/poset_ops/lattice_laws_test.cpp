@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "../poset/poset_setup.h"
+#include "poset_setup.h"
 #include "console/console.h"
 #include "data_files.h"
 #include "poset_ops/lattice_laws.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../poset/poset_setup.h"
+#include "poset_setup.h"
 #include "data_files.h"
 #include "poset_ops/partial_lattice.h"
 #include "scripted_console.h"

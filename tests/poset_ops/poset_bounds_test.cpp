@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../poset/poset_setup.h"
+#include "poset_setup.h"
 #include "poset_ops/poset_bounds.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"

@@ -3,7 +3,7 @@
 // Each returns what workspace_checks' function of the same name returns.
 #pragma once
 
-namespace reference_checks {
+namespace reference {
 
 const char *partial_order_fault(int n);
 bool has_cycle(const unsigned char *typed, int n);
@@ -12,4 +12,4 @@ bool poset_is_lattice(int n);
 const char *operation_tables_fault(int n);
 int incomparable_pairs_with_bounds(int n);
 
-}  // namespace reference_checks
+}  // namespace reference

@@ -1,8 +1,8 @@
-#include "reference_checks.h"
+#include "reference.h"
 
 #include "workspace/workspace.h"
 
-namespace reference_checks {
+namespace reference {
 namespace {
 
 bool le(int a, int b) { return OrderMatrix[a][b] != 0; }
@@ -124,4 +124,4 @@ int incomparable_pairs_with_bounds(int n) {
     return count;
 }
 
-}  // namespace reference_checks
+}  // namespace reference
