@@ -179,8 +179,6 @@ bool starts_with(const char *text, int length, const char *prefix) {
     return true;
 }
 
-}  // namespace
-
 int fuzz_stdout_write(const char *text, int length) {
     if (starts_with(text, length, "PROGRAM FOR BUILDING FREE LATTICE")) ++fuzz_console::banner_count;
     if (starts_with(text, length, "\nTHIS POSET IS A LATTICE.")) ++fuzz_console::offer_count;

@@ -139,8 +139,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     std::memset(&lattice_workspace, 0, sizeof lattice_workspace);
-    console_close();
+    // The first start chooses the console device, which console_close needs.
     fuzz_console::start(data, size);
+    console_close();
     run_phases();
     console_close();
     return 0;
