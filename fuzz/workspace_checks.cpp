@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "reference.h"
 #include "workspace/workspace.h"
 
 namespace workspace_checks {
@@ -131,17 +133,12 @@ void check_names(int named) {
 }
 
 void check_generated_names() {
-    int next = generator_count;
-    for (int c = 0; c < 256 && next < MAX_ELEMENTS; ++c) {
-        // The naming sequence: 0-9, A-Z, a-z, then 128 upward.
-        int code = c < 10 ? '0' + c : c < 36 ? 'A' + c - 10 : c < 62 ? 'a' + c - 36 : 128 + c - 62;
-        if (code > 255) break;
-        unsigned char owner = NameIndex[code];
-        if (owner != UNDEFINED && owner < generator_count) continue;
-        if (NameTable[next] != code) fail("a generated slot is not named by the next free name");
-        ++next;
-    }
-    if (next != MAX_ELEMENTS) fail("the naming sequence ran out");
+    const char *generators = reinterpret_cast<const char *>(NameTable);
+    std::string expected = reference::slot_names({generators, static_cast<std::size_t>(generator_count)});
+    if (expected.size() != MAX_ELEMENTS) fail("the naming sequence ran out");
+    for (int k = generator_count; k < MAX_ELEMENTS; ++k)
+        if (NameTable[k] != static_cast<unsigned char>(expected[k]))
+            fail("a generated slot is not named by the next free name");
 }
 
 const char *partial_order_fault(int n) {

@@ -9,6 +9,7 @@
 #include "browser_fixtures.h"
 #include "console/console.h"
 #include "data_files.h"
+#include "partial_lattice_setup.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 
@@ -22,7 +23,7 @@ void chain_22() { bf::chain(22); }
 void chain_23() { bf::chain(23); }
 void chain_100() { bf::chain(100); }
 void empty_result() {
-    bf::name_slots("");
+    lattice_setup::name_slots("");
     shown_count = 0;
 }
 void growing_terms_10() { bf::growing_terms(10); }

@@ -8,6 +8,7 @@
 #include "browser/table_renderer.h"
 #include "browser_fixtures.h"
 #include "data_files.h"
+#include "partial_lattice_setup.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 
@@ -24,13 +25,13 @@ struct TableCase {
 };
 
 void one_element() {
-    bf::name_slots("a");
+    lattice_setup::name_slots("a");
     bf::make_less_or_equal(0, 0);
     shown_count = 1;
 }
 
 void empty_result() {
-    bf::name_slots("");
+    lattice_setup::name_slots("");
     shown_count = 0;
 }
 
@@ -118,7 +119,7 @@ TEST(ShowTableLayout, CellMayNameAnElementBeyondTheShownOnes) {
     // or column but can be a join.
     scripted::start("");
     bf::chain(100);
-    bf::set_join(98, 99, 100);
+    store_symmetric(JoinTable, 98, 99, 100);
     show_table('j', 98, 98, 99, 99);
     const int n98 = NameTable[98], n99 = NameTable[99], n100 = NameTable[100];
     EXPECT_EQ(scripted::console_bytes(), bytes({' ', 179, n98, n99, '\n', 196, 197, 196, 196, '\n', n98,

@@ -1,25 +1,16 @@
 // Workspaces filled by hand for the browser tests, as the build would leave
-// them, and a reader that takes the console output of tables apart again.
+// them (slots named by lattice_setup::name_slots), and a reader that takes
+// the console output of tables apart again.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace browser_fixtures {
 
-// Names the generators with the given names and every other slot with the
-// next character of 0-9, A-Z, a-z, 128..195 that no generator uses; sets
-// generator_count and NameIndex.
-void name_slots(std::string_view generator_names);
-
 // Makes r <= c: OrderMatrix[r][c] = 1, and as for every comparable pair the
 // join r+c = c and the meet r.c = r in both orders.
 void make_less_or_equal(int r, int c);
-
-// Stores x+y = join and x.y = meet (either may be left UNDEFINED) both ways.
-void set_join(int x, int y, int join);
-void set_meet(int x, int y, int meet);
 
 // The poset a<b: two elements.
 void chain_a_b();

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "free_lattice/generation.h"
+#include "reference.h"
+#include "scripted_console.h"
 #include "workspace/workspace.h"
 
 namespace lattice_setup {
@@ -12,88 +15,45 @@ int index_of(const std::string &names, char name) {
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
-// The naming sequence: 0-9, A-Z, a-z, then the codes 128 upward.
-int next_in_naming_sequence(int c) {
-    if (c == '9') return 'A';
-    if (c == 'Z') return 'a';
-    if (c == 'z') return 128;
-    return c + 1;
-}
-
-void name_all_slots(const std::string &names) {
-    std::memset(NameTable, 0, sizeof NameTable);
-    std::memset(NameIndex, UNDEFINED, sizeof NameIndex);
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        unsigned char c = static_cast<unsigned char>(names[k]);
-        NameTable[k] = c;
-        NameIndex[c] = static_cast<unsigned char>(k);
-    }
-    int c = '0';
-    for (int k = static_cast<int>(names.size()); k < MAX_ELEMENTS; ++k) {
-        while (NameIndex[c] != UNDEFINED) c = next_in_naming_sequence(c);
-        NameTable[k] = static_cast<unsigned char>(c);
-        NameIndex[c] = static_cast<unsigned char>(k);
-    }
-}
-
-bool is_lower_bound(int g, int i, int j) { return OrderMatrix[g][i] && OrderMatrix[g][j]; }
-bool is_upper_bound(int g, int i, int j) { return OrderMatrix[i][g] && OrderMatrix[j][g]; }
-
 }  // namespace
 
-int poset_meet(int i, int j) {
-    for (int g = 0; g < generator_count; ++g) {
-        if (!is_lower_bound(g, i, j)) continue;
-        bool greatest = true;
-        for (int h = 0; h < generator_count; ++h)
-            if (is_lower_bound(h, i, j) && !OrderMatrix[h][g]) greatest = false;
-        if (greatest) return g;
+void name_slots(std::string_view generator_names) {
+    std::memset(NameIndex, UNDEFINED, sizeof NameIndex);
+    std::string names = reference::slot_names(generator_names);
+    for (std::size_t k = 0; k < names.size() && k < MAX_ELEMENTS; ++k) {
+        NameTable[k] = static_cast<unsigned char>(names[k]);
+        NameIndex[NameTable[k]] = static_cast<unsigned char>(k);
     }
-    return -1;
-}
-
-int poset_join(int i, int j) {
-    for (int g = 0; g < generator_count; ++g) {
-        if (!is_upper_bound(g, i, j)) continue;
-        bool least = true;
-        for (int h = 0; h < generator_count; ++h)
-            if (is_upper_bound(h, i, j) && !OrderMatrix[g][h]) least = false;
-        if (least) return g;
-    }
-    return -1;
+    generator_count = static_cast<int>(generator_names.size());
 }
 
 bool set_up(const std::string &names, const std::vector<std::pair<int, int>> &less,
             const std::vector<DefinedOperation> &defined) {
     const int n = static_cast<int>(names.size());
-    generator_count = n;
     std::memset(OrderMatrix, 0, sizeof OrderMatrix);
     std::memset(MeetTable, UNDEFINED, sizeof MeetTable);
     std::memset(JoinTable, UNDEFINED, sizeof JoinTable);
-    name_all_slots(names);
+    name_slots(names);
 
-    for (auto [p, q] : less) OrderMatrix[p][q] = 1;
-    for (int k = 0; k < n; ++k)
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                if (OrderMatrix[i][k] && OrderMatrix[k][j]) OrderMatrix[i][j] = 1;
+    std::vector<unsigned char> typed(static_cast<std::size_t>(n * n), 0);
+    for (auto [p, q] : less) typed[static_cast<std::size_t>(p * n + q)] = 1;
+    std::vector<unsigned char> reached = reference::reachability(typed.data(), n);
     for (int i = 0; i < n; ++i) {
-        if (OrderMatrix[i][i]) return false;
-        OrderMatrix[i][i] = 1;
+        if (reached[static_cast<std::size_t>(i * n + i)]) return false;
+        for (int j = 0; j < n; ++j) OrderMatrix[i][j] = i == j || reached[static_cast<std::size_t>(i * n + j)];
     }
 
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
             if (OrderMatrix[i][j]) {
-                MeetTable[i][j] = MeetTable[j][i] = static_cast<unsigned char>(i);
-                JoinTable[i][j] = JoinTable[j][i] = static_cast<unsigned char>(j);
+                store_symmetric(MeetTable, i, j, i);
+                store_symmetric(JoinTable, i, j, j);
             }
     for (const DefinedOperation &d : defined) {
         bool meet = d.operation == '.';
-        int bound = meet ? poset_meet(d.left, d.right) : poset_join(d.left, d.right);
+        int bound = meet ? reference::meet(d.left, d.right, n) : reference::join(d.left, d.right, n);
         if (bound < 0 || OrderMatrix[d.left][d.right] || OrderMatrix[d.right][d.left]) return false;
-        auto &table = meet ? MeetTable : JoinTable;
-        table[d.left][d.right] = table[d.right][d.left] = static_cast<unsigned char>(bound);
+        store_symmetric(meet ? MeetTable : JoinTable, d.left, d.right, bound);
     }
     return true;
 }
@@ -119,6 +79,17 @@ bool set_up(const std::string &names, const std::string &chains, const std::stri
         operations.push_back({defined[at + 1], left, right});
     }
     return set_up(names, less, operations);
+}
+
+int build() {
+    element_limit = 100;
+    if (!scripted::run(build_free_lattice)) return -1;
+    return closure_complete != 0 ? shown_count : element_limit + 1;
+}
+
+int build(const std::string &names, const std::string &chains, const std::string &defined) {
+    scripted::start("");
+    return set_up(names, chains, defined) ? build() : -1;
 }
 
 }  // namespace lattice_setup

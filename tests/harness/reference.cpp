@@ -1,5 +1,7 @@
 #include "reference.h"
 
+#include <cstddef>
+
 #include "workspace/workspace.h"
 
 namespace reference {
@@ -7,45 +9,43 @@ namespace {
 
 bool le(int a, int b) { return OrderMatrix[a][b] != 0; }
 
-// Greatest lower bound of a and b among elements 0..n-1, or -1.
-int lower_bound(int a, int b, int n) {
+// Climbs to an extreme common bound, then checks that every common bound
+// lies on its side; in a partial order no other can be the answer.
+int bound(int a, int b, int n, bool lower) {
+    // x lies beyond y: below it for a meet, above it for a join.
+    auto beyond = [lower](int x, int y) { return lower ? le(x, y) : le(y, x); };
     int best = -1;
-    for (int z = 0; z < n; ++z) {
-        if (!le(z, a) || !le(z, b)) continue;
-        if (best < 0 || le(best, z)) best = z;
-    }
-    if (best < 0) return -1;
-    for (int z = 0; z < n; ++z) {
-        if (le(z, a) && le(z, b) && !le(z, best)) return -1;
-    }
+    for (int z = 0; z < n; ++z)
+        if (beyond(z, a) && beyond(z, b) && (best < 0 || beyond(best, z))) best = z;
+    for (int z = 0; z < n && best >= 0; ++z)
+        if (beyond(z, a) && beyond(z, b) && !beyond(z, best)) return -1;
     return best;
-}
-
-int upper_bound(int a, int b, int n) {
-    int best = -1;
-    for (int z = 0; z < n; ++z) {
-        if (!le(a, z) || !le(b, z)) continue;
-        if (best < 0 || le(z, best)) best = z;
-    }
-    if (best < 0) return -1;
-    for (int z = 0; z < n; ++z) {
-        if (le(a, z) && le(b, z) && !le(best, z)) return -1;
-    }
-    return best;
-}
-
-// Reachability by one or more steps of the typed relation.
-void reach(const unsigned char *typed, int n, unsigned char (&out)[62][62]) {
-    for (int a = 0; a < n; ++a)
-        for (int b = 0; b < n; ++b) out[a][b] = typed[a * n + b] != 0;
-    for (int k = 0; k < n; ++k)
-        for (int a = 0; a < n; ++a)
-            if (out[a][k])
-                for (int b = 0; b < n; ++b)
-                    if (out[k][b]) out[a][b] = 1;
 }
 
 }  // namespace
+
+std::vector<unsigned char> reachability(const unsigned char *typed, int n) {
+    std::vector<unsigned char> r(static_cast<std::size_t>(n > 0 ? n * n : 0));
+    for (std::size_t k = 0; k < r.size(); ++k) r[k] = typed[k] != 0;
+    for (int k = 0; k < n; ++k)
+        for (int a = 0; a < n; ++a)
+            if (r[a * n + k])
+                for (int b = 0; b < n; ++b)
+                    if (r[k * n + b]) r[a * n + b] = 1;
+    return r;
+}
+
+int meet(int a, int b, int n) { return bound(a, b, n, true); }
+int join(int a, int b, int n) { return bound(a, b, n, false); }
+
+std::string slot_names(std::string_view generator_names) {
+    std::string names(generator_names);
+    for (int k = 0; k < 62 + 128 && names.size() < MAX_ELEMENTS; ++k) {
+        int c = k < 10 ? '0' + k : k < 36 ? 'A' + k - 10 : k < 62 ? 'a' + k - 36 : 128 + k - 62;
+        if (generator_names.find(static_cast<char>(c)) == std::string_view::npos) names += static_cast<char>(c);
+    }
+    return names;
+}
 
 const char *partial_order_fault(int n) {
     for (int a = 0; a < n; ++a) {
@@ -63,27 +63,25 @@ const char *partial_order_fault(int n) {
 }
 
 bool has_cycle(const unsigned char *typed, int n) {
-    unsigned char r[62][62];
-    reach(typed, n, r);
+    std::vector<unsigned char> r = reachability(typed, n);
     for (int a = 0; a < n; ++a)
-        if (r[a][a]) return true;
+        if (r[a * n + a]) return true;
     return false;
 }
 
 const char *closure_fault(const unsigned char *typed, int n) {
     if (n > 62) return "more than 62 generators";
-    unsigned char r[62][62];
-    reach(typed, n, r);
+    std::vector<unsigned char> r = reachability(typed, n);
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
-            if (le(a, b) != (a == b || r[a][b] != 0)) return "order is not the closure of the typed pairs";
+            if (le(a, b) != (a == b || r[a * n + b] != 0)) return "order is not the closure of the typed pairs";
     return nullptr;
 }
 
 bool poset_is_lattice(int n) {
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
-            if (lower_bound(a, b, n) < 0 || upper_bound(a, b, n) < 0) return false;
+            if (meet(a, b, n) < 0 || join(a, b, n) < 0) return false;
     return true;
 }
 
@@ -105,8 +103,8 @@ const char *operation_tables_fault(int n) {
                 if (join != c) return "join of comparable elements is not the upper one";
             }
             if (c < r) continue;  // the bounds are those of [c][r]
-            if (meet != UNDEFINED && lower_bound(r, c, n) != meet) return "a meet is not the greatest lower bound";
-            if (join != UNDEFINED && upper_bound(r, c, n) != join) return "a join is not the least upper bound";
+            if (meet != UNDEFINED && reference::meet(r, c, n) != meet) return "a meet is not the greatest lower bound";
+            if (join != UNDEFINED && reference::join(r, c, n) != join) return "a join is not the least upper bound";
         }
     }
     return nullptr;
@@ -117,8 +115,8 @@ int incomparable_pairs_with_bounds(int n) {
     for (int a = 0; a < n; ++a) {
         for (int b = a + 1; b < n; ++b) {
             if (le(a, b) || le(b, a)) continue;
-            if (lower_bound(a, b, n) >= 0) ++count;
-            if (upper_bound(a, b, n) >= 0) ++count;
+            if (meet(a, b, n) >= 0) ++count;
+            if (join(a, b, n) >= 0) ++count;
         }
     }
     return count;
