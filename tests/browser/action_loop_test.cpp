@@ -17,7 +17,7 @@ namespace {
 
 namespace bf = browser_fixtures;
 
-const std::string PROMPT = "\nPress an action key or H for help ";
+using browser_fixtures::PROMPT;
 
 void chain_22() { bf::chain(22); }
 void chain_23() { bf::chain(23); }

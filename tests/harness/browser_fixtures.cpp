@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string_view>
 
 #include "browser/action_loop.h"
@@ -155,6 +156,23 @@ std::vector<Window> windows_shown(char kind) {
         at = out.find(header, at);
     }
     return windows;
+}
+
+std::vector<std::pair<std::string, std::string>> printed_terms() {
+    const std::string &console = scripted::console_bytes();
+    std::size_t start = console.rfind(PROMPT + "t\n\n");
+    std::size_t end = console.rfind(PROMPT + "q\n");
+    if (start == std::string::npos || end == std::string::npos || end < start) return {};
+    start += PROMPT.size() + 3;
+    std::vector<std::pair<std::string, std::string>> terms;
+    std::istringstream lines(console.substr(start, end - start));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::size_t dots = line.find(" ... ");
+        if (dots == std::string::npos) return {};
+        terms.emplace_back(line.substr(0, dots), line.substr(dots + 5));
+    }
+    return terms;
 }
 
 namespace {
