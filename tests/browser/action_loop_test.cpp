@@ -2,6 +2,7 @@
 // whole tables and the scrolling window of large ones.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,8 @@ const SessionCase SESSION_CASES[] = {
     {"LongTerms", growing_terms_10, "tq", "browser/session_long_terms.txt"},
     {"TwoPressedTenTimesAt100", chain_100, "j2222222222xq", "browser/session_two_ten_times.txt"},
 };
+
+void PrintTo(const SessionCase &session_case, std::ostream *out) { *out << session_case.name; }
 
 class Session : public testing::TestWithParam<SessionCase> {};
 
@@ -141,6 +144,8 @@ const std::vector<NavigationCase> NAVIGATION_CASES = {
       {11, 87, 11, 32},
       {10, 86, 10, 31}}},
 };
+
+void PrintTo(const NavigationCase &navigation_case, std::ostream *out) { *out << navigation_case.name; }
 
 class Navigation : public testing::TestWithParam<NavigationCase> {};
 

@@ -2,6 +2,7 @@
 // the console, byte for byte.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ const TableCase TABLE_CASES[] = {
     {"StoppedEarlyMeets", bf::stopped_early, 'm', 0, 0, 4, 4, "browser/stopped_early_meets.txt"},
     {"InnerWindow", chain_30, 'l', 25, 3, 29, 5, "browser/inner_window.txt"},
 };
+
+void PrintTo(const TableCase &table_case, std::ostream *out) { *out << table_case.name; }
 
 class ShowTable : public testing::TestWithParam<TableCase> {};
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -59,6 +60,8 @@ const RejectCase reject_cases[] = {
      "reject_twice_over.txt"},
 };
 
+void PrintTo(const RejectCase &reject_case, std::ostream *out) { *out << reject_case.label; }
+
 class Rejection : public ::testing::TestWithParam<RejectCase> {};
 
 TEST_P(Rejection, PrintsTheMessageShowsTheBannerAndStartsFromNothing) {
@@ -103,6 +106,8 @@ const AcceptCase accept_cases[] = {
      "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz 0a\r\r",
      "accept_all_names.txt"},
 };
+
+void PrintTo(const AcceptCase &accept_case, std::ostream *out) { *out << accept_case.label; }
 
 class Acceptance : public ::testing::TestWithParam<AcceptCase> {};
 

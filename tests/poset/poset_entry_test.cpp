@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "data_files.h"
@@ -75,6 +76,8 @@ const EntryCase entry_cases[] = {
     {"name typed twice in a row", "aa\r\r", "entry_twice.txt", "a", "aa", 0},
     {"two-name cycle", "ab ba\r\r", "entry_two_cycle.txt", "ab", "ab ba", 0},
 };
+
+void PrintTo(const EntryCase &entry_case, std::ostream *out) { *out << entry_case.label; }
 
 class Entry : public ::testing::TestWithParam<EntryCase> {};
 

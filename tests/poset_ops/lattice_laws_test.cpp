@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "poset_setup.h"
@@ -37,6 +38,8 @@ const LawCase law_cases[] = {
     {"two incomparable upper bounds", "ac ad bc bd\r\r", "y", "silent.txt", 1},
     {"unrelated elements", "a b\r\r", "y", "silent.txt", 1},
 };
+
+void PrintTo(const LawCase &law_case, std::ostream *out) { *out << law_case.label; }
 
 class Laws : public ::testing::TestWithParam<LawCase> {};
 

@@ -2,6 +2,7 @@
 // how keys answer them, and the meet and join tables it leaves.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "poset_setup.h"
@@ -32,6 +33,8 @@ const DialogueCase dialogue_cases[] = {
     {"neither bound, never asked", "a b\r\r", "", "neither.txt"},
     {"incomparable bounds, never asked", "ac ad bc bd\r\r", "", "two_by_two.txt"},
 };
+
+void PrintTo(const DialogueCase &dialogue_case, std::ostream *out) { *out << dialogue_case.label; }
 
 class Dialogue : public ::testing::TestWithParam<DialogueCase> {};
 

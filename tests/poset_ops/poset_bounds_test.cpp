@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <random>
 #include <string>
 #include <utility>
@@ -40,6 +41,8 @@ const BoundCase bound_cases[] = {
     {"meet found below the last candidate", "ab ac db dc da\r\r", 'b', 'c', 'a', '-'},
     {"join found above the last candidate", "ba ca bd cd ad\r\r", 'b', 'c', '-', 'a'},
 };
+
+void PrintTo(const BoundCase &bound_case, std::ostream *out) { *out << bound_case.label; }
 
 class Bounds : public ::testing::TestWithParam<BoundCase> {};
 

@@ -39,7 +39,7 @@ TEST(PtyKeys, PastedPosetArrivesUnchangedAndUnechoed) {
     ASSERT_TRUE(session.wait_until_raw());
     // All at once, as a paste: the two Enters stay CR and nothing is echoed.
     ASSERT_TRUE(session.write("a<b<c a<1<2<c\r\r"));
-    expect_clean_end(session);
+    ASSERT_NO_FATAL_FAILURE(expect_clean_end(session));
     EXPECT_EQ(screen_of(session.output()), expected("console/pty_pasted_poset.txt"));
 }
 
@@ -59,7 +59,7 @@ TEST(PtyKeys, MovementFunctionAndControlKeysGiveTheirCodes) {
                               "\xc3\xa9"       // e acute
                               "\x1b[25~"       // a key the console does not know
                               "z"));
-    expect_clean_end(session);
+    ASSERT_NO_FATAL_FAILURE(expect_clean_end(session));
     EXPECT_EQ(screen_of(session.output()), expected("console/pty_movement_keys.txt"));
 }
 
@@ -69,7 +69,7 @@ TEST(PtyKeys, LoneEscapeAfterAPauseIs27) {
     ASSERT_TRUE(session.write_lone_escape());
     ASSERT_TRUE(session.write("["));  // after the pause: a key of its own
     ASSERT_TRUE(session.write("x"));
-    expect_clean_end(session);
+    ASSERT_NO_FATAL_FAILURE(expect_clean_end(session));
     EXPECT_EQ(screen_of(session.output()), "27\n91\n120\n");
 }
 
@@ -77,13 +77,13 @@ TEST(PtyKeys, EchoShowsTheLeadByteOnly) {
     pty::Session session(probe("echo", 5));
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.write("x\x1b[A\x1b[24~"));
-    expect_clean_end(session);
+    ASSERT_NO_FATAL_FAILURE(expect_clean_end(session));
     EXPECT_EQ(screen_of(session.output()), expected("console/pty_echo.txt"));
 }
 
 TEST(PtyOutput, EveryConsoleByteShowsAsItsCharacter) {
     pty::Session session(probe("show"));
-    expect_clean_end(session);
+    ASSERT_NO_FATAL_FAILURE(expect_clean_end(session));
     EXPECT_EQ(screen_of(session.output()), expected("console/cp437_glyphs.txt"));
 }
 

@@ -42,7 +42,7 @@ TEST(PtyTerminal, SigtermDuringAReadRestoresAndEndsBySigterm) {
     pty::Session session(reading_probe(1));
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.send_signal(SIGTERM));
-    expect_ended_by(session, SIGTERM);
+    ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, SIGTERM));
     EXPECT_TRUE(terminal_as_it_began(session));
 }
 
@@ -51,7 +51,7 @@ TEST(PtyTerminal, EveryTerminatingSignalRestores) {
         pty::Session session(reading_probe(1));
         ASSERT_TRUE(session.wait_until_raw());
         ASSERT_TRUE(session.send_signal(sig));
-        expect_ended_by(session, sig);
+        ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, sig));
         EXPECT_TRUE(terminal_as_it_began(session)) << sig;
     }
 }
