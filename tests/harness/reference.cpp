@@ -88,23 +88,12 @@ bool poset_is_lattice(int n) {
 const char *operation_tables_fault(int n) {
     for (int r = 0; r < MAX_ELEMENTS; ++r) {
         for (int c = 0; c < MAX_ELEMENTS; ++c) {
-            unsigned char meet = MeetTable[r][c];
-            unsigned char join = JoinTable[r][c];
-            if (r >= n || c >= n) {
-                if (meet != UNDEFINED || join != UNDEFINED) return "meet or join defined outside the elements";
-                continue;
-            }
-            if (meet != MeetTable[c][r]) return "MeetTable not symmetric";
-            if (join != JoinTable[c][r]) return "JoinTable not symmetric";
-            if (meet != UNDEFINED && meet >= n) return "a meet names no existing element";
-            if (join != UNDEFINED && join >= n) return "a join names no existing element";
-            if (le(r, c)) {
-                if (meet != r) return "meet of comparable elements is not the lower one";
-                if (join != c) return "join of comparable elements is not the upper one";
-            }
-            if (c < r) continue;  // the bounds are those of [c][r]
-            if (meet != UNDEFINED && reference::meet(r, c, n) != meet) return "a meet is not the greatest lower bound";
-            if (join != UNDEFINED && reference::join(r, c, n) != join) return "a join is not the least upper bound";
+            if (const char *fault = table_entry_fault(r, c, n)) return fault;
+            if (r >= n || c >= n || c < r) continue;  // the bounds of [c][r] are those of [r][c]
+            if (MeetTable[r][c] != UNDEFINED && meet(r, c, n) != MeetTable[r][c])
+                return "a meet is not the greatest lower bound";
+            if (JoinTable[r][c] != UNDEFINED && join(r, c, n) != JoinTable[r][c])
+                return "a join is not the least upper bound";
         }
     }
     return nullptr;
