@@ -87,10 +87,7 @@ TEST_P(Rejection, PrintsTheMessageShowsTheBannerAndStartsFromNothing) {
     EXPECT_GE(NameIndex[static_cast<unsigned char>('b')], 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cycles, Rejection, ::testing::ValuesIn(reject_cases),
-                         [](const ::testing::TestParamInfo<RejectCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cycles, Rejection, ::testing::ValuesIn(reject_cases), poset_setup::LabelName());
 
 struct AcceptCase {
     const char *label;
@@ -147,10 +144,7 @@ TEST_P(Acceptance, ReportsTheCountClosesTheOrderAndNamesEverySlot) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Posets, Acceptance, ::testing::ValuesIn(accept_cases),
-                         [](const ::testing::TestParamInfo<AcceptCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Posets, Acceptance, ::testing::ValuesIn(accept_cases), poset_setup::LabelName());
 
 TEST(ClosureAgainstSearch, RandomRelationsAreClosedOrRejectedAsReachabilitySays) {
     std::mt19937 random(20240611u);

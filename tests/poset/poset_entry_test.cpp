@@ -111,10 +111,7 @@ TEST_P(Entry, EchoesOnTheConsoleAndRecordsNamesAndTypedPairs) {
     EXPECT_EQ(ones, expected_ones);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, Entry, ::testing::ValuesIn(entry_cases),
-                         [](const ::testing::TestParamInfo<EntryCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Keys, Entry, ::testing::ValuesIn(entry_cases), poset_setup::LabelName());
 
 TEST(EntryLimits, AllSixtyTwoNamesAndThenOnlyLongerChains) {
     const std::string all = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";

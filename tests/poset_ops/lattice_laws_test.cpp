@@ -57,10 +57,7 @@ TEST_P(Laws, PrintOnTheNamedChannelsAndLeaveTheWorkspaceAsFound) {
     EXPECT_EQ(std::memcmp(&before, &lattice_workspace, sizeof before), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Posets, Laws, ::testing::ValuesIn(law_cases),
-                         [](const ::testing::TestParamInfo<LawCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Posets, Laws, ::testing::ValuesIn(law_cases), poset_setup::LabelName());
 
 void laws_then_dialogue() {
     test_lattice_laws();

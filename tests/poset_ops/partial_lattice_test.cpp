@@ -63,10 +63,7 @@ TEST_P(Dialogue, AsksInOrderAndLeavesTheTables) {
     EXPECT_EQ(poset_setup::defined_entries(JoinTable), inside_joins);
 }
 
-INSTANTIATE_TEST_SUITE_P(Posets, Dialogue, ::testing::ValuesIn(dialogue_cases),
-                         [](const ::testing::TestParamInfo<DialogueCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Posets, Dialogue, ::testing::ValuesIn(dialogue_cases), poset_setup::LabelName());
 
 TEST(DialogueAnswers, OnlyYesEntersThePentagonMeetOfBAnd1) {
     const struct {

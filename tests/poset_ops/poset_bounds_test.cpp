@@ -62,10 +62,7 @@ TEST_P(Bounds, InBothArgumentOrders) {
     EXPECT_EQ(poset_setup::defined_entries(MeetTable), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Posets, Bounds, ::testing::ValuesIn(bound_cases),
-                         [](const ::testing::TestParamInfo<BoundCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Posets, Bounds, ::testing::ValuesIn(bound_cases), poset_setup::LabelName());
 
 TEST(BoundsAgainstSearch, EveryPairOfRandomPosets) {
     std::mt19937 random(7321u);
