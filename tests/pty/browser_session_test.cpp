@@ -35,7 +35,7 @@ TEST(PtyBrowser, TypicalRunTypedKeyByKey) {
         ASSERT_TRUE(session.type({run.law_test_answer}));
         // Nothing declared defined, then the join table, the terms and q.
         ASSERT_TRUE(session.type(keys_of("nnnnjtq")));
-        ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+        ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
         expect_screen(screen_of(session.output()), run.screen);
     }
 }
@@ -60,7 +60,7 @@ TEST(PtyBrowser, ThreeIncomparableToTheLimitScrolledToTheFarCorner) {
     keys.push_back("x");
     keys.push_back("q");
     ASSERT_TRUE(session.type(keys));
-    ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     expect_screen(screen_of(session.output()), "three_incomparable_far_corner.txt");
 }
 
@@ -70,7 +70,7 @@ TEST(PtyBrowser, F11EndsNavigationAndItsSecondCodeGoesToThePromptUnechoed) {
     // F11 is 224 then 133: 224 ends the navigation, 133 is read at the next
     // prompt without echo and is no action, so the prompt comes again.
     ASSERT_TRUE(session.type({"m", SHIFT_DOWN, F11, "q"}));
-    ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     std::string screen = screen_of(session.output());
     expect_screen(from_line_with(screen, "Press an action key"), "three_incomparable_f11.txt");
 }

@@ -51,7 +51,7 @@ TEST(ExportFiles, WrittenBeforeThePromptAndAFailureLetsTheSessionGoOn) {
         << screen_of(session.output());
 
     ASSERT_TRUE(session.type(keys_of("q")));
-    ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     EXPECT_TRUE(is_character_device("/dev/full"));
     std::filesystem::remove_all(folder);
 }

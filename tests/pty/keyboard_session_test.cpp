@@ -26,7 +26,7 @@ TEST(PtyKeyboard, WholeSessionPastedAtOnceArrivesUnchangedAndUnechoed) {
     // included, is then in the terminal before the program takes the first.
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.write(TYPICAL_RUN_KEYS));
-    ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     expect_screen(screen_of(session.output()), "typical_run_declined.txt");
 }
 

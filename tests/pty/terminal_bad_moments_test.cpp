@@ -99,7 +99,7 @@ TEST(PtyBadMoments, StopAndContinueDuringAKeyRead) {
     ASSERT_TRUE(session.wait_until_running());
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.type(keys_of("<c a<1<2<c\r\rnnnnnjtq")));
-    ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     EXPECT_EQ(screen_of(session.output()), expected("typical_run_declined.txt"));
 }
 
@@ -113,7 +113,7 @@ TEST(PtyBadMoments, RefusedStopDuringAKeyReadLeavesTheReadGoingOn) {
     ASSERT_TRUE(session.send_signal(SIGCONT));
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.type(keys_of(PENTAGON + "nnnnnjtq")));
-    ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     EXPECT_EQ(screen_of(session.output()), expected("typical_run_declined.txt"));
 }
 
@@ -208,7 +208,7 @@ TEST(PtyBadMoments, StandardOutputToAFile) {
     // The square: a lattice, modular and distributive. The meet of b and c
     // declared defined, the join not. Then every action key and q.
     ASSERT_TRUE(session.type(keys_of("a<b<d a<c<d\r\r" "y" "yn" "hljmtq")));
-    ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     expect_screen(screen_of(session.output()), "square_stdout_to_file_terminal.txt");
     EXPECT_EQ(standard_output.contents(), expected("square_stdout_to_file_stdout.txt"));
 }
@@ -279,7 +279,7 @@ TEST(PtyBadMoments, SignalsDuringABlockedStandardOutputWriteLoseNoText) {
     }
     std::string text;
     std::thread reader([&] { text = read_to_end(session.stdout_pipe()); });
-    ASSERT_NO_FATAL_FAILURE(expect_quit_with_status_1(session));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     reader.join();
     std::size_t helps = 0;
     for (std::size_t at = text.find("ACTION KEYS:"); at != std::string::npos;
