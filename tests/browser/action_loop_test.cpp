@@ -10,7 +10,6 @@
 #include "browser_fixtures.h"
 #include "console/console.h"
 #include "data_files.h"
-#include "partial_lattice_setup.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 
@@ -23,10 +22,6 @@ using browser_fixtures::PROMPT;
 void chain_22() { bf::chain(22); }
 void chain_23() { bf::chain(23); }
 void chain_100() { bf::chain(100); }
-void empty_result() {
-    lattice_setup::name_slots("");
-    shown_count = 0;
-}
 void growing_terms_10() { bf::growing_terms(10); }
 
 // Whole sessions ending with q, compared with their transcript.
@@ -41,7 +36,7 @@ const SessionCase SESSION_CASES[] = {
     {"SmallTablesAndTerms", bf::two_incomparable, "ljmtq", "browser/session_two_incomparable.txt"},
     {"Help", bf::chain_a_b, "hq", "browser/session_help.txt"},
     {"UpperCaseKeysDoNothing", bf::two_incomparable, "HLJMTQq", "browser/session_upper_case.txt"},
-    {"EmptyResult", empty_result, "tlq", "browser/session_empty.txt"},
+    {"EmptyResult", bf::empty_result, "tlq", "browser/session_empty.txt"},
     {"WholeTableAt22", chain_22, "jq", "browser/session_whole_22.txt"},
     {"WindowAt23", chain_23, "j{0,80}xq", "browser/session_window_23.txt"},
     {"CornerAt23", chain_23, "m3333{0,81}{0,71}xq", "browser/session_corner_23.txt"},

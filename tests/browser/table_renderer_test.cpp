@@ -31,11 +31,6 @@ void one_element() {
     shown_count = 1;
 }
 
-void empty_result() {
-    lattice_setup::name_slots("");
-    shown_count = 0;
-}
-
 void chain_30() { bf::chain(30); }
 
 const TableCase TABLE_CASES[] = {
@@ -45,7 +40,7 @@ const TableCase TABLE_CASES[] = {
     {"TwoIncomparableOrder", bf::two_incomparable, 'l', 0, 0, 3, 3, "browser/two_incomparable_order.txt"},
     {"TwoIncomparableJoins", bf::two_incomparable, 'j', 0, 0, 3, 3, "browser/two_incomparable_joins.txt"},
     {"TwoIncomparableMeets", bf::two_incomparable, 'm', 0, 0, 3, 3, "browser/two_incomparable_meets.txt"},
-    {"EmptyResult", empty_result, 'j', 0, 0, -1, -1, "browser/empty_table.txt"},
+    {"EmptyResult", bf::empty_result, 'j', 0, 0, -1, -1, "browser/empty_table.txt"},
     {"OneByOne", one_element, 'm', 0, 0, 0, 0, "browser/one_by_one.txt"},
     {"StoppedEarlyJoins", bf::stopped_early, 'j', 0, 0, 4, 4, "browser/stopped_early_joins.txt"},
     {"StoppedEarlyMeets", bf::stopped_early, 'm', 0, 0, 4, 4, "browser/stopped_early_meets.txt"},

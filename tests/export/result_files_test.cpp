@@ -18,6 +18,7 @@
 
 #include "browser_fixtures.h"
 #include "console/cp437.h"
+#include "data_files.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "scripted_console.h"
@@ -171,10 +172,8 @@ TEST_P(ExportedFiles, DotRendersTheFileWithoutWarnings) {
     const std::string errors = std::string(folder) + "/errors";
     std::ofstream(input) << dot_text(session.count);
     int status = std::system(("dot -Tsvg '" + input + "' -o /dev/null 2>'" + errors + "'").c_str());
-    std::ostringstream error_text;
-    error_text << std::ifstream(errors).rdbuf();
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(error_text.str(), "");
+    EXPECT_EQ(data_files::contents(errors), "");
     std::remove(input.c_str());
     std::remove(errors.c_str());
     rmdir(folder);

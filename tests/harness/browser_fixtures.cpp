@@ -50,6 +50,11 @@ void make_less_or_equal(int r, int c) {
     store_symmetric(MeetTable, r, c, r);
 }
 
+void empty_result() {
+    lattice_setup::name_slots("");
+    shown_count = 0;
+}
+
 void chain_a_b() {
     clear_and_name("ab");
     make_less_or_equal(0, 0);

@@ -16,6 +16,9 @@ inline const std::string PROMPT = "\nPress an action key or H for help ";
 // join r+c = c and the meet r.c = r in both orders.
 void make_less_or_equal(int r, int c);
 
+// No generators, nothing shown.
+void empty_result();
+
 // The poset a<b: two elements.
 void chain_a_b();
 

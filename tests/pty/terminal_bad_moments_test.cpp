@@ -10,11 +10,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "data_files.h"
 #include "pty_driver.h"
 #include "session_screens.h"
 
@@ -69,12 +69,7 @@ public:
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;
     const std::string &path() const { return path_; }
-    std::string contents() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string contents() const { return data_files::contents(path_); }
 
 private:
     std::string path_;
