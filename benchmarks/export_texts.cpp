@@ -5,18 +5,13 @@
 #include "export/covers.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
-#include "free_lattice/generation.h"
 #include "partial_lattice_setup.h"
-#include "scripted_console.h"
 #include "workspace/workspace.h"
 
 namespace {
 
 void build_to_the_limit() {
-    scripted::start("");
-    lattice_setup::set_up("abc", "", "");
-    element_limit = 100;
-    scripted::run(build_free_lattice);
+    lattice_setup::build("abc", "", "");
     shown_count = element_limit;
 }
 

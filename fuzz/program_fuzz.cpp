@@ -139,6 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     std::memset(&lattice_workspace, 0, sizeof lattice_workspace);
+    // The first start chooses the console device, which console_close needs.
     fuzz_console::start(data, size);
     // Forgets a key code left pending by the last run.
     console_close();

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "reference.h"
 #include "workspace/workspace.h"
 
 namespace workspace_checks {
@@ -131,17 +133,12 @@ void check_names(int named) {
 }
 
 void check_generated_names() {
-    int next = generator_count;
-    for (int c = 0; c < 256 && next < MAX_ELEMENTS; ++c) {
-        // The naming sequence: 0-9, A-Z, a-z, then 128 upward.
-        int code = c < 10 ? '0' + c : c < 36 ? 'A' + c - 10 : c < 62 ? 'a' + c - 36 : 128 + c - 62;
-        if (code > 255) break;
-        unsigned char owner = NameIndex[code];
-        if (owner != UNDEFINED && owner < generator_count) continue;
-        if (NameTable[next] != code) fail("a generated slot is not named by the next free name");
-        ++next;
-    }
-    if (next != MAX_ELEMENTS) fail("the naming sequence ran out");
+    const char *generators = reinterpret_cast<const char *>(NameTable);
+    std::string expected = reference::slot_names({generators, static_cast<std::size_t>(generator_count)});
+    if (expected.size() != MAX_ELEMENTS) fail("the naming sequence ran out");
+    for (int k = generator_count; k < MAX_ELEMENTS; ++k)
+        if (NameTable[k] != static_cast<unsigned char>(expected[k]))
+            fail("a generated slot is not named by the next free name");
 }
 
 const char *partial_order_fault(int n) {
@@ -202,24 +199,12 @@ const char *operation_tables_fault(int n) {
     load_rows(n);
     for (int r = 0; r < MAX_ELEMENTS; ++r) {
         for (int c = 0; c < MAX_ELEMENTS; ++c) {
-            unsigned char meet = MeetTable[r][c];
-            unsigned char join = JoinTable[r][c];
-            if (r >= n || c >= n) {
-                if (meet != UNDEFINED || join != UNDEFINED) return "meet or join defined outside the elements";
-                continue;
-            }
-            if (meet != MeetTable[c][r]) return "MeetTable not symmetric";
-            if (join != JoinTable[c][r]) return "JoinTable not symmetric";
-            if (meet != UNDEFINED && meet >= n) return "a meet names no existing element";
-            if (join != UNDEFINED && join >= n) return "a join names no existing element";
-            if (le(r, c)) {
-                if (meet != r) return "meet of comparable elements is not the lower one";
-                if (join != c) return "join of comparable elements is not the upper one";
-            }
-            if (c < r) continue;  // the bounds are those of [c][r]
-            if (meet != UNDEFINED && !is_greatest(meet, down[r] & down[c], down))
+            if (const char *fault = reference::table_entry_fault(r, c, n)) return fault;
+            if (r >= n || c >= n || c < r) continue;  // the bounds of [c][r] are those of [r][c]
+            if (MeetTable[r][c] != UNDEFINED && !is_greatest(MeetTable[r][c], down[r] & down[c], down))
                 return "a meet is not the greatest lower bound";
-            if (join != UNDEFINED && !is_greatest(join, up[r] & up[c], up)) return "a join is not the least upper bound";
+            if (JoinTable[r][c] != UNDEFINED && !is_greatest(JoinTable[r][c], up[r] & up[c], up))
+                return "a join is not the least upper bound";
         }
     }
     return nullptr;

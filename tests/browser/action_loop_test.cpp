@@ -2,6 +2,7 @@
 // whole tables and the scrolling window of large ones.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,11 @@ namespace {
 
 namespace bf = browser_fixtures;
 
-const std::string PROMPT = "\nPress an action key or H for help ";
+using browser_fixtures::PROMPT;
 
 void chain_22() { bf::chain(22); }
 void chain_23() { bf::chain(23); }
 void chain_100() { bf::chain(100); }
-void empty_result() {
-    bf::name_slots("");
-    shown_count = 0;
-}
 void growing_terms_10() { bf::growing_terms(10); }
 
 // Whole sessions ending with q, compared with their transcript.
@@ -39,7 +36,7 @@ const SessionCase SESSION_CASES[] = {
     {"SmallTablesAndTerms", bf::two_incomparable, "ljmtq", "browser/session_two_incomparable.txt"},
     {"Help", bf::chain_a_b, "hq", "browser/session_help.txt"},
     {"UpperCaseKeysDoNothing", bf::two_incomparable, "HLJMTQq", "browser/session_upper_case.txt"},
-    {"EmptyResult", empty_result, "tlq", "browser/session_empty.txt"},
+    {"EmptyResult", bf::empty_result, "tlq", "browser/session_empty.txt"},
     {"WholeTableAt22", chain_22, "jq", "browser/session_whole_22.txt"},
     {"WindowAt23", chain_23, "j{0,80}xq", "browser/session_window_23.txt"},
     {"CornerAt23", chain_23, "m3333{0,81}{0,71}xq", "browser/session_corner_23.txt"},
@@ -51,6 +48,8 @@ const SessionCase SESSION_CASES[] = {
     {"LongTerms", growing_terms_10, "tq", "browser/session_long_terms.txt"},
     {"TwoPressedTenTimesAt100", chain_100, "j2222222222xq", "browser/session_two_ten_times.txt"},
 };
+
+void PrintTo(const SessionCase &session_case, std::ostream *out) { *out << session_case.name; }
 
 class Session : public testing::TestWithParam<SessionCase> {};
 
@@ -140,6 +139,8 @@ const std::vector<NavigationCase> NAVIGATION_CASES = {
       {11, 87, 11, 32},
       {10, 86, 10, 31}}},
 };
+
+void PrintTo(const NavigationCase &navigation_case, std::ostream *out) { *out << navigation_case.name; }
 
 class Navigation : public testing::TestWithParam<NavigationCase> {};
 

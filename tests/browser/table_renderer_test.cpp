@@ -2,12 +2,14 @@
 // the console, byte for byte.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "browser/table_renderer.h"
 #include "browser_fixtures.h"
 #include "data_files.h"
+#include "partial_lattice_setup.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 
@@ -24,14 +26,9 @@ struct TableCase {
 };
 
 void one_element() {
-    bf::name_slots("a");
+    lattice_setup::name_slots("a");
     bf::make_less_or_equal(0, 0);
     shown_count = 1;
-}
-
-void empty_result() {
-    bf::name_slots("");
-    shown_count = 0;
 }
 
 void chain_30() { bf::chain(30); }
@@ -43,12 +40,14 @@ const TableCase TABLE_CASES[] = {
     {"TwoIncomparableOrder", bf::two_incomparable, 'l', 0, 0, 3, 3, "browser/two_incomparable_order.txt"},
     {"TwoIncomparableJoins", bf::two_incomparable, 'j', 0, 0, 3, 3, "browser/two_incomparable_joins.txt"},
     {"TwoIncomparableMeets", bf::two_incomparable, 'm', 0, 0, 3, 3, "browser/two_incomparable_meets.txt"},
-    {"EmptyResult", empty_result, 'j', 0, 0, -1, -1, "browser/empty_table.txt"},
+    {"EmptyResult", bf::empty_result, 'j', 0, 0, -1, -1, "browser/empty_table.txt"},
     {"OneByOne", one_element, 'm', 0, 0, 0, 0, "browser/one_by_one.txt"},
     {"StoppedEarlyJoins", bf::stopped_early, 'j', 0, 0, 4, 4, "browser/stopped_early_joins.txt"},
     {"StoppedEarlyMeets", bf::stopped_early, 'm', 0, 0, 4, 4, "browser/stopped_early_meets.txt"},
     {"InnerWindow", chain_30, 'l', 25, 3, 29, 5, "browser/inner_window.txt"},
 };
+
+void PrintTo(const TableCase &table_case, std::ostream *out) { *out << table_case.name; }
 
 class ShowTable : public testing::TestWithParam<TableCase> {};
 
@@ -118,7 +117,7 @@ TEST(ShowTableLayout, CellMayNameAnElementBeyondTheShownOnes) {
     // or column but can be a join.
     scripted::start("");
     bf::chain(100);
-    bf::set_join(98, 99, 100);
+    store_symmetric(JoinTable, 98, 99, 100);
     show_table('j', 98, 98, 99, 99);
     const int n98 = NameTable[98], n99 = NameTable[99], n100 = NameTable[100];
     EXPECT_EQ(scripted::console_bytes(), bytes({' ', 179, n98, n99, '\n', 196, 197, 196, 196, '\n', n98,

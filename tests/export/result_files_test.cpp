@@ -16,7 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "browser_fixtures.h"
 #include "console/cp437.h"
+#include "data_files.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "scripted_console.h"
@@ -60,25 +62,6 @@ std::string utf8_of(const std::string &console_bytes) {
     return text;
 }
 
-// The term list the key t printed, as (name, term) in UTF-8, one per line
-// "<name> ... <term>" between the t and the next prompt.
-std::vector<std::pair<std::string, std::string>> printed_terms() {
-    const std::string prompt = "\nPress an action key or H for help ";
-    const std::string &console = scripted::console_bytes();
-    std::size_t start = console.rfind(prompt + "t\n\n");
-    std::size_t end = console.rfind(prompt + "q\n");
-    std::vector<std::pair<std::string, std::string>> terms;
-    if (start == std::string::npos || end == std::string::npos) return terms;
-    std::istringstream lines(console.substr(start + prompt.size() + 3, end - start - prompt.size() - 3));
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::size_t dots = line.find(" ... ");
-        if (dots == std::string::npos) return {};
-        terms.emplace_back(utf8_of(line.substr(0, dots)), utf8_of(line.substr(dots + 5)));
-    }
-    return terms;
-}
-
 // What a join or meet entry must read: the element, or null where the
 // table has no element of the list.
 json expected_entry(unsigned char value, int count) {
@@ -116,12 +99,12 @@ TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
     EXPECT_EQ(result["generators"], generator_count);
     EXPECT_EQ(result["closed"], session.closed);
 
-    std::vector<std::pair<std::string, std::string>> printed = printed_terms();
+    std::vector<std::pair<std::string, std::string>> printed = browser_fixtures::printed_terms();
     ASSERT_EQ(printed.size(), static_cast<std::size_t>(n));
     ASSERT_EQ(result["elements"].size(), static_cast<std::size_t>(n));
     for (int e = 0; e < n; ++e) {
-        EXPECT_EQ(result["elements"][e], (json{{"name", printed[e].first}, {"term", printed[e].second}}))
-            << "element " << e;
+        json element = {{"name", utf8_of(printed[e].first)}, {"term", utf8_of(printed[e].second)}};
+        EXPECT_EQ(result["elements"][e], element) << "element " << e;
     }
 
     int outside = 0;  // entries that are null although the table has a value
@@ -189,10 +172,8 @@ TEST_P(ExportedFiles, DotRendersTheFileWithoutWarnings) {
     const std::string errors = std::string(folder) + "/errors";
     std::ofstream(input) << dot_text(session.count);
     int status = std::system(("dot -Tsvg '" + input + "' -o /dev/null 2>'" + errors + "'").c_str());
-    std::ostringstream error_text;
-    error_text << std::ifstream(errors).rdbuf();
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(error_text.str(), "");
+    EXPECT_EQ(data_files::contents(errors), "");
     std::remove(input.c_str());
     std::remove(errors.c_str());
     rmdir(folder);

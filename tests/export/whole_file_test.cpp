@@ -11,10 +11,10 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
+
+#include "data_files.h"
 
 namespace {
 
@@ -42,12 +42,6 @@ protected:
         return text;
     }
 
-    static std::string contents(const std::string &file) {
-        std::ostringstream text;
-        text << std::ifstream(file).rdbuf();
-        return text.str();
-    }
-
     fs::path folder;
 };
 
@@ -56,7 +50,7 @@ TEST_F(WholeFile, NewFileThenReplacedThroughALinkThatStays) {
     EXPECT_EQ(check_whole_file(file.c_str()), 0);
     EXPECT_EQ(entries(), "") << "the check leaves nothing behind";
     ASSERT_EQ(write_whole_file(file.c_str(), "first\n"), 0);
-    EXPECT_EQ(contents(file), "first\n");
+    EXPECT_EQ(data_files::contents(file), "first\n");
     // As a new file made by open(2): 0666 less the umask, not mkstemp's 0600.
     mode_t mask = umask(0);
     umask(mask);
@@ -66,7 +60,7 @@ TEST_F(WholeFile, NewFileThenReplacedThroughALinkThatStays) {
     EXPECT_EQ(check_whole_file(path("link").c_str()), 0);
     ASSERT_EQ(write_whole_file(path("link").c_str(), "second\n"), 0);
     EXPECT_TRUE(fs::is_symlink(path("link")));
-    EXPECT_EQ(contents(file), "second\n");
+    EXPECT_EQ(data_files::contents(file), "second\n");
     EXPECT_EQ(entries(), "lattice.json link");
 }
 
@@ -94,7 +88,7 @@ TEST_F(WholeFile, AWriteCutShortLeavesTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, saved_handler);
     EXPECT_EQ(error, EFBIG);
-    EXPECT_EQ(contents(file), "old\n");
+    EXPECT_EQ(data_files::contents(file), "old\n");
     EXPECT_EQ(entries(), "lattice.dot");
 }
 

@@ -15,15 +15,15 @@ std::filesystem::path path_of(const std::string &name) {
 }
 }  // namespace
 
-std::string read(const std::string &name) {
-    std::ifstream in(path_of(name), std::ios::binary);
-    if (!in) {
-        ADD_FAILURE() << "missing data file tests/data/" << name;
-        return {};
-    }
+std::string contents(const std::string &path) {
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
+}
+
+std::string read(const std::string &name) {
+    if (!std::filesystem::exists(path_of(name))) ADD_FAILURE() << "missing data file tests/data/" << name;
+    return contents(path_of(name).string());
 }
 
 namespace {

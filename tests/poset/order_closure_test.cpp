@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "poset/order_closure.h"
 #include "poset/poset_entry.h"
 #include "poset_setup.h"
+#include "reference.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 
@@ -58,6 +60,8 @@ const RejectCase reject_cases[] = {
      "reject_twice_over.txt"},
 };
 
+void PrintTo(const RejectCase &reject_case, std::ostream *out) { *out << reject_case.label; }
+
 class Rejection : public ::testing::TestWithParam<RejectCase> {};
 
 TEST_P(Rejection, PrintsTheMessageShowsTheBannerAndStartsFromNothing) {
@@ -83,10 +87,7 @@ TEST_P(Rejection, PrintsTheMessageShowsTheBannerAndStartsFromNothing) {
     EXPECT_GE(NameIndex[static_cast<unsigned char>('b')], 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cycles, Rejection, ::testing::ValuesIn(reject_cases),
-                         [](const ::testing::TestParamInfo<RejectCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cycles, Rejection, ::testing::ValuesIn(reject_cases), poset_setup::LabelName());
 
 struct AcceptCase {
     const char *label;
@@ -102,6 +103,8 @@ const AcceptCase accept_cases[] = {
      "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz 0a\r\r",
      "accept_all_names.txt"},
 };
+
+void PrintTo(const AcceptCase &accept_case, std::ostream *out) { *out << accept_case.label; }
 
 class Acceptance : public ::testing::TestWithParam<AcceptCase> {};
 
@@ -141,33 +144,7 @@ TEST_P(Acceptance, ReportsTheCountClosesTheOrderAndNamesEverySlot) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Posets, Acceptance, ::testing::ValuesIn(accept_cases),
-                         [](const ::testing::TestParamInfo<AcceptCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
-
-// Reachability by depth-first search over the typed pairs: reach[x][y] when
-// y can be reached from x through one or more pairs.
-std::vector<std::vector<bool>> reachability(const std::vector<std::vector<bool>> &typed) {
-    int n = static_cast<int>(typed.size());
-    std::vector<std::vector<bool>> reach(n, std::vector<bool>(n, false));
-    for (int x = 0; x < n; ++x) {
-        std::vector<int> stack;
-        for (int y = 0; y < n; ++y) {
-            if (typed[x][y]) stack.push_back(y);
-        }
-        while (!stack.empty()) {
-            int y = stack.back();
-            stack.pop_back();
-            if (reach[x][y]) continue;
-            reach[x][y] = true;
-            for (int z = 0; z < n; ++z) {
-                if (typed[y][z] && !reach[x][z]) stack.push_back(z);
-            }
-        }
-    }
-    return reach;
-}
+INSTANTIATE_TEST_SUITE_P(Posets, Acceptance, ::testing::ValuesIn(accept_cases), poset_setup::LabelName());
 
 TEST(ClosureAgainstSearch, RandomRelationsAreClosedOrRejectedAsReachabilitySays) {
     std::mt19937 random(20240611u);
@@ -175,7 +152,7 @@ TEST(ClosureAgainstSearch, RandomRelationsAreClosedOrRejectedAsReachabilitySays)
     for (int trial = 0; trial < 600; ++trial) {
         int n = static_cast<int>(random() % 8);
         int density = static_cast<int>(random() % 40);
-        std::vector<std::vector<bool>> typed(n, std::vector<bool>(n, false));
+        std::vector<unsigned char> typed(static_cast<std::size_t>(n * n), 0);
         // An empty poset is typed if the relation is rejected.
         scripted::start("\r");
         reset_and_show_banner();
@@ -186,15 +163,10 @@ TEST(ClosureAgainstSearch, RandomRelationsAreClosedOrRejectedAsReachabilitySays)
             for (int y = 0; y < n; ++y) {
                 // Mostly upward pairs, so that both outcomes are common.
                 int chance = y > x ? density : (x == y ? 2 : density / 3);
-                if (static_cast<int>(random() % 100) < chance) {
-                    typed[x][y] = true;
-                    OrderMatrix[x][y] = 1;
-                }
+                if (static_cast<int>(random() % 100) < chance) typed[x * n + y] = OrderMatrix[x][y] = 1;
             }
         }
-        auto reach = reachability(typed);
-        bool cycle = false;
-        for (int x = 0; x < n; ++x) cycle = cycle || reach[x][x];
+        bool cycle = reference::has_cycle(typed.data(), n);
 
         ASSERT_TRUE(scripted::run(close_and_validate_poset)) << trial;
         std::string console = scripted::console_bytes();
@@ -208,12 +180,7 @@ TEST(ClosureAgainstSearch, RandomRelationsAreClosedOrRejectedAsReachabilitySays)
         char expected[64];
         std::snprintf(expected, sizeof expected, "\nPOSET WITH %d ELEMENTS DEFINED\n", n);
         EXPECT_EQ(console, expected) << trial;
-        for (int x = 0; x < n; ++x) {
-            for (int y = 0; y < n; ++y) {
-                ASSERT_EQ(OrderMatrix[x][y], x == y || reach[x][y] ? 1 : 0)
-                    << "trial " << trial << " pair " << x << "," << y;
-            }
-        }
+        EXPECT_EQ(reference::verdict(reference::closure_fault(typed.data(), n)), "holds") << trial;
     }
     EXPECT_GT(accepted, 80);
     EXPECT_GT(rejected, 80);

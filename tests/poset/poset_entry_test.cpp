@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "data_files.h"
@@ -76,6 +77,8 @@ const EntryCase entry_cases[] = {
     {"two-name cycle", "ab ba\r\r", "entry_two_cycle.txt", "ab", "ab ba", 0},
 };
 
+void PrintTo(const EntryCase &entry_case, std::ostream *out) { *out << entry_case.label; }
+
 class Entry : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(Entry, EchoesOnTheConsoleAndRecordsNamesAndTypedPairs) {
@@ -108,10 +111,7 @@ TEST_P(Entry, EchoesOnTheConsoleAndRecordsNamesAndTypedPairs) {
     EXPECT_EQ(ones, expected_ones);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, Entry, ::testing::ValuesIn(entry_cases),
-                         [](const ::testing::TestParamInfo<EntryCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Keys, Entry, ::testing::ValuesIn(entry_cases), poset_setup::LabelName());
 
 TEST(EntryLimits, AllSixtyTwoNamesAndThenOnlyLongerChains) {
     const std::string all = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
-#include "../poset/poset_setup.h"
+#include "poset_setup.h"
 #include "console/console.h"
 #include "data_files.h"
 #include "poset_ops/lattice_laws.h"
@@ -38,6 +39,8 @@ const LawCase law_cases[] = {
     {"unrelated elements", "a b\r\r", "y", "silent.txt", 1},
 };
 
+void PrintTo(const LawCase &law_case, std::ostream *out) { *out << law_case.label; }
+
 class Laws : public ::testing::TestWithParam<LawCase> {};
 
 TEST_P(Laws, PrintOnTheNamedChannelsAndLeaveTheWorkspaceAsFound) {
@@ -54,10 +57,7 @@ TEST_P(Laws, PrintOnTheNamedChannelsAndLeaveTheWorkspaceAsFound) {
     EXPECT_EQ(std::memcmp(&before, &lattice_workspace, sizeof before), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Posets, Laws, ::testing::ValuesIn(law_cases),
-                         [](const ::testing::TestParamInfo<LawCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Posets, Laws, ::testing::ValuesIn(law_cases), poset_setup::LabelName());
 
 void laws_then_dialogue() {
     test_lattice_laws();

@@ -2,9 +2,10 @@
 // how keys answer them, and the meet and join tables it leaves.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
-#include "../poset/poset_setup.h"
+#include "poset_setup.h"
 #include "data_files.h"
 #include "poset_ops/partial_lattice.h"
 #include "scripted_console.h"
@@ -33,6 +34,8 @@ const DialogueCase dialogue_cases[] = {
     {"incomparable bounds, never asked", "ac ad bc bd\r\r", "", "two_by_two.txt"},
 };
 
+void PrintTo(const DialogueCase &dialogue_case, std::ostream *out) { *out << dialogue_case.label; }
+
 class Dialogue : public ::testing::TestWithParam<DialogueCase> {};
 
 TEST_P(Dialogue, AsksInOrderAndLeavesTheTables) {
@@ -60,10 +63,7 @@ TEST_P(Dialogue, AsksInOrderAndLeavesTheTables) {
     EXPECT_EQ(poset_setup::defined_entries(JoinTable), inside_joins);
 }
 
-INSTANTIATE_TEST_SUITE_P(Posets, Dialogue, ::testing::ValuesIn(dialogue_cases),
-                         [](const ::testing::TestParamInfo<DialogueCase> &param_info) {
-                             return poset_setup::test_name(param_info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(Posets, Dialogue, ::testing::ValuesIn(dialogue_cases), poset_setup::LabelName());
 
 TEST(DialogueAnswers, OnlyYesEntersThePentagonMeetOfBAnd1) {
     const struct {

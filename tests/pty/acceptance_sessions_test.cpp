@@ -117,12 +117,7 @@ void expect_session(const AcceptanceSession &expected) {
     // echo and its line end: once it is there the screen is complete.
     ASSERT_TRUE(session.read_until("for help q\r\n", SESSION_GUARD_MS))
         << "no q at the prompt; shown:\n" << session.output();
-    pty::Ending ending = session.wait_exit(SESSION_GUARD_MS);
-    ASSERT_TRUE(ending.ended) << "the program did not end after q";
-    EXPECT_TRUE(ending.exited);
-    EXPECT_EQ(ending.status, 1);
-    EXPECT_TRUE(pty::Session::same_attributes(session.attributes(), session.initial_attributes()))
-        << "the terminal attributes did not end as they began";
+    ASSERT_NO_FATAL_FAILURE(session_screens::expect_exit(session, 1, SESSION_GUARD_MS));
     // Console text goes out in batches, not a write per byte: the heaviest
     // session shows about 170 KB.
     EXPECT_LE(session.write_calls(), 600);

@@ -31,11 +31,11 @@ TEST(PtyBrowser, TypicalRunTypedKeyByKey) {
     };
     for (const TypicalRun &run : runs) {
         pty::Session session;
-        type_pentagon(session);
+        ASSERT_NO_FATAL_FAILURE(type_pentagon(session));
         ASSERT_TRUE(session.type({run.law_test_answer}));
         // Nothing declared defined, then the join table, the terms and q.
         ASSERT_TRUE(session.type(keys_of("nnnnjtq")));
-        expect_quit_with_status_1(session);
+        ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
         expect_screen(screen_of(session.output()), run.screen);
     }
 }
@@ -49,7 +49,7 @@ void build_three_incomparable(pty::Session &session) {
 
 TEST(PtyBrowser, ThreeIncomparableToTheLimitScrolledToTheFarCorner) {
     pty::Session session;
-    build_three_incomparable(session);
+    ASSERT_NO_FATAL_FAILURE(build_three_incomparable(session));
     std::vector<std::string> keys = {"j"};
     // Down by ten to the last row (90, then 99 clamped), right by ten to the
     // last column, then single steps at the corner and back by ten.
@@ -60,17 +60,17 @@ TEST(PtyBrowser, ThreeIncomparableToTheLimitScrolledToTheFarCorner) {
     keys.push_back("x");
     keys.push_back("q");
     ASSERT_TRUE(session.type(keys));
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     expect_screen(screen_of(session.output()), "three_incomparable_far_corner.txt");
 }
 
 TEST(PtyBrowser, F11EndsNavigationAndItsSecondCodeGoesToThePromptUnechoed) {
     pty::Session session;
-    build_three_incomparable(session);
+    ASSERT_NO_FATAL_FAILURE(build_three_incomparable(session));
     // F11 is 224 then 133: 224 ends the navigation, 133 is read at the next
     // prompt without echo and is no action, so the prompt comes again.
     ASSERT_TRUE(session.type({"m", SHIFT_DOWN, F11, "q"}));
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     std::string screen = screen_of(session.output());
     expect_screen(from_line_with(screen, "Press an action key"), "three_incomparable_f11.txt");
 }

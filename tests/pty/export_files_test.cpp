@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "data_files.h"
@@ -37,9 +35,7 @@ TEST(ExportFiles, WrittenBeforeThePromptAndAFailureLetsTheSessionGoOn) {
     ASSERT_TRUE(session.type(keys_of(PENTAGON + "nnnnn")));
     ASSERT_TRUE(session.read_until("Press an action key or H for help "));
 
-    std::ostringstream dot;
-    dot << std::ifstream(folder / "pentagon.dot").rdbuf();
-    data_files::expect_equal(dot.str(), "export/pentagon.dot");
+    data_files::expect_equal(data_files::contents(folder / "pentagon.dot"), "export/pentagon.dot");
     int files = 0;
     for (const auto &entry : std::filesystem::directory_iterator(folder)) files += entry.exists() ? 1 : 0;
     EXPECT_EQ(files, 1) << "a temporary file was left";
@@ -51,7 +47,7 @@ TEST(ExportFiles, WrittenBeforeThePromptAndAFailureLetsTheSessionGoOn) {
         << screen_of(session.output());
 
     ASSERT_TRUE(session.type(keys_of("q")));
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     EXPECT_TRUE(is_character_device("/dev/full"));
     std::filesystem::remove_all(folder);
 }

@@ -26,7 +26,7 @@ TEST(PtyKeyboard, WholeSessionPastedAtOnceArrivesUnchangedAndUnechoed) {
     // included, is then in the terminal before the program takes the first.
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.write(TYPICAL_RUN_KEYS));
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     expect_screen(screen_of(session.output()), "typical_run_declined.txt");
 }
 
@@ -38,7 +38,7 @@ TEST(PtyKeyboard, SigtermDuringTheFirstReadGivesTheTerminalBack) {
     ASSERT_TRUE(session.read_until("\r\n\r\na<b<"));
     ASSERT_TRUE(session.wait_until_taken());
     ASSERT_TRUE(session.send_signal(SIGTERM));
-    expect_ended_by(session, SIGTERM);
+    ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, SIGTERM));
     EXPECT_TRUE(terminal_as_it_began(session));
     EXPECT_EQ(screen_of(session.output()), expected("banner.txt") + "a<b<\n");
 }

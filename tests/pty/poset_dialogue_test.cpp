@@ -27,7 +27,7 @@ TEST(PtyPosetDialogue, PentagonTypedKeyByKeyThroughTheLawTestAndTheQuestions) {
     ASSERT_TRUE(session.type({"y", "N", "Y", "\r"}));
     ASSERT_TRUE(session.read_until("Press an action key or H for help "));
     ASSERT_TRUE(session.type({"q"}));
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     expect_screen(screen_of(session.output()), "pentagon_typed_mixed_answers.txt");
 }
 

@@ -10,11 +10,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "data_files.h"
 #include "pty_driver.h"
 #include "session_screens.h"
 
@@ -69,12 +69,7 @@ public:
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;
     const std::string &path() const { return path_; }
-    std::string contents() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string contents() const { return data_files::contents(path_); }
 
 private:
     std::string path_;
@@ -99,7 +94,7 @@ TEST(PtyBadMoments, StopAndContinueDuringAKeyRead) {
     ASSERT_TRUE(session.wait_until_running());
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.type(keys_of("<c a<1<2<c\r\rnnnnnjtq")));
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     EXPECT_EQ(screen_of(session.output()), expected("typical_run_declined.txt"));
 }
 
@@ -113,7 +108,7 @@ TEST(PtyBadMoments, RefusedStopDuringAKeyReadLeavesTheReadGoingOn) {
     ASSERT_TRUE(session.send_signal(SIGCONT));
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.type(keys_of(PENTAGON + "nnnnnjtq")));
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     EXPECT_EQ(screen_of(session.output()), expected("typical_run_declined.txt"));
 }
 
@@ -162,7 +157,7 @@ TEST(PtyBadMoments, SigtermDuringTheBuildsOutput) {
     ASSERT_TRUE(session.write("\r"));
     ASSERT_TRUE(blocked_in_write_to(session.pid(), -1)) << "the build's output never waited";
     ASSERT_TRUE(session.send_signal(SIGTERM));
-    expect_ended_by(session, SIGTERM);
+    ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, SIGTERM));
     ASSERT_TRUE(session.resume_output());
     EXPECT_TRUE(terminal_as_it_began(session));
     EXPECT_EQ(screen_of(session.output()).find("Press an action key"), std::string::npos);
@@ -190,7 +185,7 @@ TEST(PtyBadMoments, SigtermDuringAReadGivesTheTerminalBack) {
         ASSERT_TRUE(session.read_until(moment.shown)) << moment.name;
         ASSERT_TRUE(session.wait_until_taken()) << moment.name;
         ASSERT_TRUE(session.send_signal(SIGTERM));
-        expect_ended_by(session, SIGTERM);
+        ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, SIGTERM));
         EXPECT_TRUE(terminal_as_it_began(session)) << moment.name;
         screen_of(session.output());
     }
@@ -208,7 +203,7 @@ TEST(PtyBadMoments, StandardOutputToAFile) {
     // The square: a lattice, modular and distributive. The meet of b and c
     // declared defined, the join not. Then every action key and q.
     ASSERT_TRUE(session.type(keys_of("a<b<d a<c<d\r\r" "y" "yn" "hljmtq")));
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     expect_screen(screen_of(session.output()), "square_stdout_to_file_terminal.txt");
     EXPECT_EQ(standard_output.contents(), expected("square_stdout_to_file_stdout.txt"));
 }
@@ -257,7 +252,7 @@ TEST(PtyBadMoments, StandardOutputToAPipeWithoutReader) {
     // The empty poset, the law tests declined, then help after help: each
     // writes its text on standard output until the buffer must go out.
     ASSERT_TRUE(session.write("\rn" + std::string(200, 'h')));
-    expect_ended_by(session, SIGPIPE);
+    ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, SIGPIPE));
     EXPECT_TRUE(terminal_as_it_began(session));
 }
 
@@ -279,7 +274,7 @@ TEST(PtyBadMoments, SignalsDuringABlockedStandardOutputWriteLoseNoText) {
     }
     std::string text;
     std::thread reader([&] { text = read_to_end(session.stdout_pipe()); });
-    expect_quit_with_status_1(session);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 1));
     reader.join();
     std::size_t helps = 0;
     for (std::size_t at = text.find("ACTION KEYS:"); at != std::string::npos;

@@ -11,18 +11,13 @@
 
 namespace {
 
-pty::Session::Options reading_probe(int count) {
-    pty::Session::Options options;
-    options.program = KEY_PROBE_BINARY;
-    options.args = {"read", std::to_string(count)};
-    return options;
-}
-
 using session_screens::expect_ended_by;
+using session_screens::expect_exit;
+using session_screens::key_probe;
 using session_screens::terminal_as_it_began;
 
 TEST(PtyTerminal, RawOnlyWhileTheDialogueLasts) {
-    pty::Session session(reading_probe(1));
+    pty::Session session(key_probe("read", 1));
     ASSERT_TRUE(session.wait_until_raw());
     termios raw = session.attributes();
     EXPECT_EQ(raw.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
@@ -32,26 +27,23 @@ TEST(PtyTerminal, RawOnlyWhileTheDialogueLasts) {
     // Output processing stays as it was.
     EXPECT_EQ(raw.c_oflag, session.initial_attributes().c_oflag);
     ASSERT_TRUE(session.write("k"));
-    pty::Ending ending = session.wait_exit();
-    ASSERT_TRUE(ending.ended);
-    EXPECT_EQ(ending.status, 0);
-    EXPECT_TRUE(terminal_as_it_began(session));
+    expect_exit(session, 0);
 }
 
 TEST(PtyTerminal, SigtermDuringAReadRestoresAndEndsBySigterm) {
-    pty::Session session(reading_probe(1));
+    pty::Session session(key_probe("read", 1));
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.send_signal(SIGTERM));
-    expect_ended_by(session, SIGTERM);
+    ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, SIGTERM));
     EXPECT_TRUE(terminal_as_it_began(session));
 }
 
 TEST(PtyTerminal, EveryTerminatingSignalRestores) {
     for (int sig : {SIGHUP, SIGINT, SIGQUIT}) {
-        pty::Session session(reading_probe(1));
+        pty::Session session(key_probe("read", 1));
         ASSERT_TRUE(session.wait_until_raw());
         ASSERT_TRUE(session.send_signal(sig));
-        expect_ended_by(session, sig);
+        ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, sig));
         EXPECT_TRUE(terminal_as_it_began(session)) << sig;
     }
 }
@@ -59,7 +51,7 @@ TEST(PtyTerminal, EveryTerminatingSignalRestores) {
 // The probe's process group has no shell in its session, so the kernel does
 // not actually stop it; the handler must leave the input raw all the same.
 TEST(PtyTerminal, StopAndContinueDuringAReadGoOnReading) {
-    pty::Session session(reading_probe(2));
+    pty::Session session(key_probe("read", 2));
     ASSERT_TRUE(session.wait_until_raw());
     ASSERT_TRUE(session.send_signal(SIGTSTP));
     ASSERT_TRUE(session.send_signal(SIGCONT));
@@ -67,22 +59,19 @@ TEST(PtyTerminal, StopAndContinueDuringAReadGoOnReading) {
     ASSERT_TRUE(session.write("a"));
     ASSERT_TRUE(session.read_until("97\r\n"));
     ASSERT_TRUE(session.write("b"));
-    pty::Ending ending = session.wait_exit();
-    ASSERT_TRUE(ending.ended);
-    EXPECT_EQ(ending.status, 0);
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 0));
     EXPECT_EQ(session.output(), "97\r\n98\r\n");
-    EXPECT_TRUE(terminal_as_it_began(session));
 }
 
 TEST(PtyTerminal, HangUpDuringAReadEndsTheRun) {
-    pty::Session session(reading_probe(1));
+    pty::Session session(key_probe("read", 1));
     ASSERT_TRUE(session.wait_until_raw());
     session.close_master();
     expect_ended_by(session, SIGHUP);
 }
 
 TEST(PtyTerminal, HangUpWithSighupIgnoredIsNoKeyboard) {
-    pty::Session::Options options = reading_probe(1);
+    pty::Session::Options options = key_probe("read", 1);
     options.ignore_sighup = true;
     pty::Session session(options);
     ASSERT_TRUE(session.wait_until_raw());

@@ -4,40 +4,17 @@
 
 #include <string>
 
+#include "browser_fixtures.h"
+#include "poset_setup.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 
 namespace {
 
-const std::string PROMPT = "\nPress an action key or H for help ";
-
-// The console bytes of the term list the key t wrote: from its echo to the
-// next prompt.
-std::string term_list(const std::string &console) {
-    std::string::size_type start = console.rfind(PROMPT + "t");
-    std::string::size_type end = console.rfind(PROMPT + "q\n");
-    if (start == std::string::npos || end == std::string::npos || end < start) return "";
-    start += PROMPT.size() + 1;
-    return console.substr(start, end - start);
-}
-
-// The name before " ... " on each line of a term list (after its empty line).
-std::string listed_names(const std::string &list) {
+// The names of the elements in the term list the key t printed.
+std::string listed_names() {
     std::string names;
-    std::string::size_type at = 0;
-    if (list.rfind("\n", 0) == 0) at = 1;
-    while (at < list.size()) {
-        std::string::size_type eol = list.find('\n', at);
-        if (eol == std::string::npos) eol = list.size();
-        if (list.compare(at + 1, 5, " ... ") == 0) names += list[at];
-        at = eol + 1;
-    }
-    return names;
-}
-
-std::string names_of_slots(int first, int end) {
-    std::string names;
-    for (int i = first; i < end; ++i) names += static_cast<char>(NameTable[i]);
+    for (const auto &line : browser_fixtures::printed_terms()) names += line.first;
     return names;
 }
 
@@ -51,7 +28,7 @@ TEST(MainSequence, BuildThatClosesShowsEveryElementAndNoMore) {
     EXPECT_EQ(element_limit, 100);
     EXPECT_EQ(shown_count, 11);
     EXPECT_NE(scripted::console_bytes().find("The number of elements is 11.\n"), std::string::npos);
-    EXPECT_EQ(listed_names(term_list(scripted::console_bytes())), names_of_slots(0, 11));
+    EXPECT_EQ(listed_names(), poset_setup::names(11));
 }
 
 TEST(MainSequence, BuildStoppedAtTheLimitShowsTheFirstHundred) {
@@ -68,9 +45,9 @@ TEST(MainSequence, BuildStoppedAtTheLimitShowsTheFirstHundred) {
     const std::string last_line = "101 ... ";
     EXPECT_NE(scripted::console_bytes().find("\n" + last_line), std::string::npos);
     EXPECT_EQ(scripted::console_bytes().find("\n102 ... "), std::string::npos);
-    std::string names = listed_names(term_list(scripted::console_bytes()));
+    std::string names = listed_names();
     EXPECT_EQ(names.size(), 100u);
-    EXPECT_EQ(names, names_of_slots(0, 100));
+    EXPECT_EQ(names, poset_setup::names(100));
 }
 
 TEST(MainSequence, LimitIsSetAfterTheDialogueWhateverTheWorkspaceHeld) {

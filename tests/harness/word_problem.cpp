@@ -24,28 +24,18 @@ FreeLatticeOrder::FreeLatticeOrder() : n_(generator_count) {
     std::memset(memo_, -1, sizeof memo_);
 }
 
-std::uint64_t FreeLatticeOrder::ideal_closure(std::uint64_t set) const {
+// The least down-set holding set and closed under the defined joins (ideal),
+// or the least up-set closed under the defined meets.
+std::uint64_t FreeLatticeOrder::closure(std::uint64_t set, bool ideal) const {
+    const std::uint64_t(&step)[64] = ideal ? down_ : up_;
+    const int(&defined)[64][64] = ideal ? defined_join_ : defined_meet_;
     for (;;) {
         std::uint64_t grown = set;
         for (int p = 0; p < n_; ++p) {
             if (!(grown & bit(p))) continue;
-            grown |= down_[p];
+            grown |= step[p];
             for (int q = 0; q < n_; ++q)
-                if ((grown & bit(q)) && defined_join_[p][q] >= 0) grown |= down_[defined_join_[p][q]];
-        }
-        if (grown == set) return set;
-        set = grown;
-    }
-}
-
-std::uint64_t FreeLatticeOrder::filter_closure(std::uint64_t set) const {
-    for (;;) {
-        std::uint64_t grown = set;
-        for (int p = 0; p < n_; ++p) {
-            if (!(grown & bit(p))) continue;
-            grown |= up_[p];
-            for (int q = 0; q < n_; ++q)
-                if ((grown & bit(q)) && defined_meet_[p][q] >= 0) grown |= up_[defined_meet_[p][q]];
+                if ((grown & bit(q)) && defined[p][q] >= 0) grown |= step[defined[p][q]];
         }
         if (grown == set) return set;
         set = grown;
@@ -70,7 +60,7 @@ std::uint64_t FreeLatticeOrder::ideal(int node) {
         unsigned char op;
         int l, r;
         term_of(node, op, l, r);
-        ideal_[node] = op == OP_JOIN ? ideal_closure(ideal(l) | ideal(r)) : ideal(l) & ideal(r);
+        ideal_[node] = op == OP_JOIN ? closure(ideal(l) | ideal(r), true) : ideal(l) & ideal(r);
         ideal_known_[node] = true;
     }
     return ideal_[node];
@@ -82,7 +72,7 @@ std::uint64_t FreeLatticeOrder::filter(int node) {
         unsigned char op;
         int l, r;
         term_of(node, op, l, r);
-        filter_[node] = op == OP_MEET ? filter_closure(filter(l) | filter(r)) : filter(l) & filter(r);
+        filter_[node] = op == OP_MEET ? closure(filter(l) | filter(r), false) : filter(l) & filter(r);
         filter_known_[node] = true;
     }
     return filter_[node];

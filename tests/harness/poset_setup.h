@@ -2,6 +2,8 @@
 // real entry phases, and the tables rendered as readable text.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 
@@ -32,5 +34,13 @@ std::string names(int count);
 
 // A test name from a case label: its letters and digits.
 std::string test_name(const char *label);
+
+// Names each case of INSTANTIATE_TEST_SUITE_P after its label.
+struct LabelName {
+    template <class Case>
+    std::string operator()(const testing::TestParamInfo<Case> &info) const {
+        return test_name(info.param.label);
+    }
+};
 
 }  // namespace poset_setup

@@ -36,8 +36,7 @@ private:
     static constexpr int NODES = 131;  // every element slot, then one query term
     static constexpr int QUERY = 130;
 
-    std::uint64_t ideal_closure(std::uint64_t set) const;
-    std::uint64_t filter_closure(std::uint64_t set) const;
+    std::uint64_t closure(std::uint64_t set, bool ideal) const;
     void term_of(int node, unsigned char &op, int &l, int &r) const;
     std::uint64_t ideal(int node);
     std::uint64_t filter(int node);

@@ -1,25 +1,23 @@
 // Workspaces filled by hand for the browser tests, as the build would leave
-// them, and a reader that takes the console output of tables apart again.
+// them (slots named by lattice_setup::name_slots), and readers that take the
+// console output of tables and of the term list apart again.
 #pragma once
 
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace browser_fixtures {
 
-// Names the generators with the given names and every other slot with the
-// next character of 0-9, A-Z, a-z, 128..195 that no generator uses; sets
-// generator_count and NameIndex.
-void name_slots(std::string_view generator_names);
+// The action loop's prompt on the console.
+inline const std::string PROMPT = "\nPress an action key or H for help ";
 
 // Makes r <= c: OrderMatrix[r][c] = 1, and as for every comparable pair the
 // join r+c = c and the meet r.c = r in both orders.
 void make_less_or_equal(int r, int c);
 
-// Stores x+y = join and x.y = meet (either may be left UNDEFINED) both ways.
-void set_join(int x, int y, int join);
-void set_meet(int x, int y, int meet);
+// No generators, nothing shown.
+void empty_result();
 
 // The poset a<b: two elements.
 void chain_a_b();
@@ -58,6 +56,11 @@ std::string to_string(const Window &w);
 // what the workspace gives for kind ('l', 'j' or 'm'); a deviation fails the
 // current test.
 std::vector<Window> windows_shown(char kind);
+
+// The last term list that the key t printed on the console, as the (name,
+// term) of each line "<name> ... <term>" up to q at the next prompt; empty
+// when there is none, or a line has no " ... ".
+std::vector<std::pair<std::string, std::string>> printed_terms();
 
 // Runs action_loop on the scripted console as it stands (call
 // scripted::start, then fill the workspace). Returns false when the loop

@@ -73,13 +73,23 @@ inline std::vector<std::string> keys_of(const std::string &typed) {
     return keys;
 }
 
-// The end every normal run has: q, exit status 1, the terminal as it began.
-inline void expect_quit_with_status_1(pty::Session &session) {
-    pty::Ending ending = session.wait_exit();
+// The end of a run that exits with status, the terminal as it began (a
+// normal run of the program ends with q and status 1).
+inline void expect_exit(pty::Session &session, int status, int timeout_ms = pty::HANG_GUARD_MS) {
+    pty::Ending ending = session.wait_exit(timeout_ms);
     ASSERT_TRUE(ending.ended) << "the program did not end";
     EXPECT_TRUE(ending.exited);
-    EXPECT_EQ(ending.status, 1);
-    EXPECT_TRUE(terminal_as_it_began(session));
+    EXPECT_EQ(ending.status, status);
+    EXPECT_TRUE(terminal_as_it_began(session)) << "the terminal attributes did not end as they began";
+}
+
+// The key probe in mode (read, echo, ...), with a count of keys if above 0.
+inline pty::Session::Options key_probe(const std::string &mode, int count = 0) {
+    pty::Session::Options options;
+    options.program = KEY_PROBE_BINARY;
+    options.args = {mode};
+    if (count > 0) options.args.push_back(std::to_string(count));
+    return options;
 }
 
 // xterm's sequences for the keys the browser scrolls with.

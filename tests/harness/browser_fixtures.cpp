@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string_view>
 
 #include "browser/action_loop.h"
+#include "partial_lattice_setup.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
 
@@ -12,77 +16,16 @@ namespace browser_fixtures {
 
 namespace {
 
-// The characters slots are named with, in order.
-std::string naming_sequence() {
-    std::string names;
-    for (char c = '0'; c <= '9'; ++c) names += c;
-    for (char c = 'A'; c <= 'Z'; ++c) names += c;
-    for (char c = 'a'; c <= 'z'; ++c) names += c;
-    for (int c = 128; c <= 195; ++c) names += static_cast<char>(c);
-    return names;
-}
-
 void make_generated(int e, unsigned char operation, int left, int right) {
     TermTable[e] = {operation, static_cast<unsigned char>(left), static_cast<unsigned char>(right)};
 }
 
-}  // namespace
-
-void name_slots(std::string_view generator_names) {
-    for (int c = 0; c < 256; ++c) NameIndex[c] = UNDEFINED;
-    int slot = 0;
-    for (char name : generator_names) {
-        NameTable[slot] = static_cast<unsigned char>(name);
-        NameIndex[static_cast<unsigned char>(name)] = static_cast<unsigned char>(slot);
-        ++slot;
-    }
-    generator_count = static_cast<int>(generator_names.size());
-    for (char name : naming_sequence()) {
-        if (slot == MAX_ELEMENTS) break;
-        unsigned char code = static_cast<unsigned char>(name);
-        if (NameIndex[code] != UNDEFINED) continue;
-        NameTable[slot] = code;
-        NameIndex[code] = static_cast<unsigned char>(slot);
-        ++slot;
-    }
+// The tables empty and the slots named, generators first.
+void clear_and_name(std::string_view generator_names) {
+    std::memset(JoinTable, UNDEFINED, sizeof JoinTable);
+    std::memset(MeetTable, UNDEFINED, sizeof MeetTable);
+    lattice_setup::name_slots(generator_names);
 }
-
-void make_less_or_equal(int r, int c) {
-    OrderMatrix[r][c] = 1;
-    set_join(r, c, c);
-    set_meet(r, c, r);
-}
-
-void set_join(int x, int y, int join) {
-    JoinTable[x][y] = JoinTable[y][x] = static_cast<unsigned char>(join);
-}
-
-void set_meet(int x, int y, int meet) {
-    MeetTable[x][y] = MeetTable[y][x] = static_cast<unsigned char>(meet);
-}
-
-namespace {
-void clear_operations() {
-    for (int r = 0; r < MAX_ELEMENTS; ++r) {
-        for (int c = 0; c < MAX_ELEMENTS; ++c) {
-            JoinTable[r][c] = UNDEFINED;
-            MeetTable[r][c] = UNDEFINED;
-        }
-    }
-}
-}  // namespace
-
-void chain_a_b() {
-    clear_operations();
-    name_slots("ab");
-    make_less_or_equal(0, 0);
-    make_less_or_equal(1, 1);
-    make_less_or_equal(0, 1);
-    shown_count = 2;
-    closure_complete = 1;
-}
-
-namespace {
 
 // Elements join = a+b and meet = ab of the incomparable generators a and b,
 // with their order among a, b and each other; elements 0..count-1 reflexive.
@@ -95,31 +38,48 @@ void add_join_and_meet(int a, int b, int join, int meet, int count) {
     make_less_or_equal(meet, a);
     make_less_or_equal(meet, b);
     make_less_or_equal(meet, join);
-    set_join(a, b, join);
-    set_meet(a, b, meet);
+    store_symmetric(JoinTable, a, b, join);
+    store_symmetric(MeetTable, a, b, meet);
 }
 
 }  // namespace
 
+void make_less_or_equal(int r, int c) {
+    OrderMatrix[r][c] = 1;
+    store_symmetric(JoinTable, r, c, c);
+    store_symmetric(MeetTable, r, c, r);
+}
+
+void empty_result() {
+    lattice_setup::name_slots("");
+    shown_count = 0;
+}
+
+void chain_a_b() {
+    clear_and_name("ab");
+    make_less_or_equal(0, 0);
+    make_less_or_equal(1, 1);
+    make_less_or_equal(0, 1);
+    shown_count = 2;
+    closure_complete = 1;
+}
+
 void two_incomparable() {
-    clear_operations();
-    name_slots("ab");
+    clear_and_name("ab");
     add_join_and_meet(0, 1, 2, 3, 4);
     shown_count = 4;
     closure_complete = 1;
 }
 
 void stopped_early() {
-    clear_operations();
-    name_slots("abc");
+    clear_and_name("abc");
     add_join_and_meet(0, 1, 3, 4, 5);
     shown_count = 5;
     closure_complete = 0;
 }
 
 void chain(int n) {
-    clear_operations();
-    name_slots("");
+    clear_and_name("");
     generator_count = n;
     for (int r = 0; r < n; ++r)
         for (int c = r; c < n; ++c) make_less_or_equal(r, c);
@@ -128,8 +88,7 @@ void chain(int n) {
 }
 
 void growing_terms(int n) {
-    clear_operations();
-    name_slots("ab");
+    clear_and_name("ab");
     for (int e = 2; e < n; ++e)
         make_generated(e, e % 2 == 0 ? OP_JOIN : OP_MEET, e - 2, e - 1);
     shown_count = n;
@@ -202,6 +161,23 @@ std::vector<Window> windows_shown(char kind) {
         at = out.find(header, at);
     }
     return windows;
+}
+
+std::vector<std::pair<std::string, std::string>> printed_terms() {
+    const std::string &console = scripted::console_bytes();
+    std::size_t start = console.rfind(PROMPT + "t\n\n");
+    std::size_t end = console.rfind(PROMPT + "q\n");
+    if (start == std::string::npos || end == std::string::npos || end < start) return {};
+    start += PROMPT.size() + 3;
+    std::vector<std::pair<std::string, std::string>> terms;
+    std::istringstream lines(console.substr(start, end - start));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::size_t dots = line.find(" ... ");
+        if (dots == std::string::npos) return {};
+        terms.emplace_back(line.substr(0, dots), line.substr(dots + 5));
+    }
+    return terms;
 }
 
 namespace {

@@ -1,0 +1,55 @@
+// The reference the tests, the fuzz target and the benchmarks check against:
+// closure, bounds and names worked out plainly from their definitions, sharing
+// no code with the program. Order functions read OrderMatrix on elements
+// 0..n-1; typed relations are byte matrices, row-major with row length n.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workspace/workspace.h"
+
+namespace reference {
+
+// Entry a * n + b is 1 when b is reached from a in one or more steps of typed.
+std::vector<unsigned char> reachability(const unsigned char *typed, int n);
+
+// The greatest common lower bound of a and b (the least common upper bound),
+// or -1 when there is none. OrderMatrix on 0..n-1 must be a partial order.
+int meet(int a, int b, int n);
+int join(int a, int b, int n);
+
+// The names of all slots as the naming rule gives them: the generators' own,
+// then the characters 0-9, A-Z, a-z, 128, 129, ... that no generator uses.
+std::string slot_names(std::string_view generator_names);
+
+// The fuzz target's order checks, cubic: each returns what workspace_checks'
+// function of the same name returns (a fault's text, nullptr when it holds).
+const char *partial_order_fault(int n);
+bool has_cycle(const unsigned char *typed, int n);
+const char *closure_fault(const unsigned char *typed, int n);
+bool poset_is_lattice(int n);
+const char *operation_tables_fault(int n);
+int incomparable_pairs_with_bounds(int n);
+
+// The part of operation_tables_fault that needs no bounds, on the entries
+// for r and c; the fuzz target's check shares it. Inline: called per entry.
+inline const char *table_entry_fault(int r, int c, int n) {
+    unsigned char meet = MeetTable[r][c];
+    unsigned char join = JoinTable[r][c];
+    if (r >= n || c >= n)
+        return meet != UNDEFINED || join != UNDEFINED ? "meet or join defined outside the elements" : nullptr;
+    if (meet != MeetTable[c][r]) return "MeetTable not symmetric";
+    if (join != JoinTable[c][r]) return "JoinTable not symmetric";
+    if (meet != UNDEFINED && meet >= n) return "a meet names no existing element";
+    if (join != UNDEFINED && join >= n) return "a join names no existing element";
+    if (OrderMatrix[r][c] != 0 && meet != r) return "meet of comparable elements is not the lower one";
+    if (OrderMatrix[r][c] != 0 && join != c) return "join of comparable elements is not the upper one";
+    return nullptr;
+}
+
+// A fault's text, or "holds" for nullptr: for comparing and printing.
+inline std::string verdict(const char *fault) { return fault != nullptr ? fault : "holds"; }
+
+}  // namespace reference
