@@ -74,8 +74,8 @@ bool refill() {
 bool next_byte(unsigned char *byte) {
     for (;;) {
         if (input_next == input_length) {
-            if (input_ended || !refill()) {
-                if (input_ended) end_session("input ended before q", nullptr);
+            if (input_ended) end_session("input ended before q", nullptr);
+            if (!refill()) {
                 input_ended = true;
                 return false;
             }
