@@ -1,8 +1,9 @@
-// The same rules as the console's term printing, written into a string: the
-// console version breaks long terms into lines and can only print.
+// Names and terms as UTF-8 text: the terms by the console's own walk, but
+// collected whole, without the console's line breaks.
 #include "export/element_text.h"
 
 #include "console/cp437.h"
+#include "free_lattice/term_printing.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -13,25 +14,10 @@ void append_character(std::string &text, unsigned char byte) {
     text.append(utf8, static_cast<std::size_t>(length));
 }
 
-void append_term(std::string &text, int e);
+// The term being collected: the walk hands over characters one at a time.
+std::string *collected = nullptr;
 
-void append_operand(std::string &text, int operand) {
-    bool generated = operand >= generator_count;
-    if (generated) text += '(';
-    append_term(text, operand);
-    if (generated) text += ')';
-}
-
-void append_term(std::string &text, int e) {
-    if (e < generator_count) {
-        append_character(text, NameTable[e]);
-        return;
-    }
-    const TermRecord &term = TermTable[e];
-    append_operand(text, term.left);
-    if (term.operation == OP_JOIN) text += '+';
-    append_operand(text, term.right);
-}
+void collect(int ch) { append_character(*collected, static_cast<unsigned char>(ch)); }
 
 }  // namespace
 
@@ -43,6 +29,8 @@ std::string element_name(int e) {
 
 std::string element_term(int e) {
     std::string text;
-    append_term(text, e);
+    collected = &text;
+    walk_term(e, collect);
+    collected = nullptr;
     return text;
 }

@@ -10,25 +10,27 @@ namespace {
 // A term line holds this many characters before the next one breaks it.
 constexpr int TERM_LINE_LENGTH = 73;
 
-void print_operand(int operand) {
+void walk_operand(int operand, void (*put)(int ch)) {
     bool generated = operand >= generator_count;
-    if (generated) put_term_char('(');
-    print_term(operand);
-    if (generated) put_term_char(')');
+    if (generated) put('(');
+    walk_term(operand, put);
+    if (generated) put(')');
 }
 
 }  // namespace
 
-void print_term(int e) {
+void walk_term(int e, void (*put)(int ch)) {
     if (e < generator_count) {
-        put_term_char(NameTable[e]);
+        put(NameTable[e]);
         return;
     }
     const TermRecord &term = TermTable[e];
-    print_operand(term.left);
-    if (term.operation == OP_JOIN) put_term_char('+');
-    print_operand(term.right);
+    walk_operand(term.left, put);
+    if (term.operation == OP_JOIN) put('+');
+    walk_operand(term.right, put);
 }
+
+void print_term(int e) { walk_term(e, put_term_char); }
 
 void put_term_char(int ch) {
     if (wrap_column >= TERM_LINE_LENGTH) {

@@ -2,6 +2,10 @@
 // juxtaposition, generated operands in parentheses.
 #pragma once
 
+// Hands the characters of the term of element e to put, in order: the one
+// walk behind the console's terms and the exported ones.
+void walk_term(int e, void (*put)(int ch));
+
 // Writes the term of element e through put_term_char; no line end.
 void print_term(int e);
 
