@@ -33,7 +33,7 @@ void BM_DotTextAtTheLimit(benchmark::State &state) {
 
 void BM_JsonTextAtTheLimit(benchmark::State &state) {
     build_to_the_limit();
-    for (auto _ : state) benchmark::DoNotOptimize(json_text(shown_count));
+    for (auto _ : state) benchmark::DoNotOptimize(json_text(shown_count, ResultNotes{}));
 }
 
 BENCHMARK(BM_CoversAtTheLimit)->Unit(benchmark::kMicrosecond);

@@ -123,6 +123,19 @@ void batch_close() {
     after_cr = false;
 }
 
+int no_key(int *second) {
+    *second = -1;
+    return -1;
+}
+
+int drop_char(unsigned char byte) { return byte; }
+
+int drop_text(const char * /*text*/, int length) { return length; }
+
+void close_nothing() {}
+
 }  // namespace
 
 const ConsoleDevice BATCH_DEVICE = {batch_read_key, batch_put_char, batch_stdout_write, batch_close};
+const ConsoleDevice TRANSCRIPT_DEVICE = {no_key, batch_put_char, batch_stdout_write, batch_close};
+const ConsoleDevice SILENT_DEVICE = {no_key, drop_char, drop_text, close_nothing};

@@ -12,3 +12,11 @@
 // q, the session ends with "freelattice: input ended before q" on standard
 // error and status 2.
 extern const ConsoleDevice BATCH_DEVICE;
+
+// The same output without keys, for a session whose answers were given
+// beforehand: reading a key gives -1, and standard input is never touched.
+extern const ConsoleDevice TRANSCRIPT_DEVICE;
+
+// A session that shows nothing: every byte is taken and dropped, and reading
+// a key gives -1.
+extern const ConsoleDevice SILENT_DEVICE;

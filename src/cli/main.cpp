@@ -11,7 +11,8 @@
 #include "console/posix/standard_output.h"
 #include "console/posix/terminal_device.h"
 #include "export/result_export.h"
-#include "workspace/main_sequence.h"
+#include "presentation/presentation_run.h"
+#include "sequence/main_sequence.h"
 
 namespace {
 
@@ -39,10 +40,14 @@ int main(int argc, char **argv) {
     CommandLine line;
     int status = parse_command_line(argc, argv, line);
     if (status >= 0) return ending(status);
+    if (line.poset != nullptr) return ending(run_presentation(line));
+    ExportRequest request;
+    request.dot_path = line.dot_path;
+    request.json_path = line.json_path;
     // A file that cannot be written ends the run before the dialogue starts.
-    if (!export_prepare(line.dot_path, line.json_path)) return 2;
+    if (!export_prepare(request)) return 2;
     console_use_device(line.batch ? BATCH_DEVICE : TERMINAL_DEVICE);
-    status = run_main_sequence(export_result);
+    status = run_main_sequence(SequenceHooks{export_note_definitions, export_result, &request});
     console_close();
     return ending(status);
 }

@@ -2,10 +2,18 @@
 // once (after --help, --version or a usage error, each already reported).
 #pragma once
 
+#include <vector>
+
 struct CommandLine {
     bool batch = false;              // keys from standard input, transcript to standard output
     const char *dot_path = nullptr;  // export files, when asked for
     const char *json_path = nullptr;
+    // A presentation instead of the dialogue: the poset, what is defined,
+    // and the relations to decide, in the order given.
+    const char *poset = nullptr;
+    std::vector<const char *> defines;
+    std::vector<const char *> relations;
+    bool explain = false;
 };
 
 // Reads argv into line. Returns -1 when the session is to run; otherwise the

@@ -17,9 +17,18 @@ std::string dot_quoted(const std::string &text) {
 std::string dot_text(int count) {
     // Drawn as Hasse diagrams are: upward, lines without arrowheads.
     std::string text = "digraph lattice {\n  rankdir=BT;\n  edge [dir=none];\n";
+    // A drawing cut off at the limit says so, above the diagram.
+    if (closure_complete == 0) {
+        text += "  labelloc=t;\n  label=" +
+                dot_quoted("The build stopped at the limit: only the first " + std::to_string(count) +
+                           " elements are drawn.") +
+                ";\n";
+    }
     for (int e = 0; e < count; ++e) {
-        text += "  " + std::to_string(e) + " [label=" +
-                dot_quoted(element_name(e) + ": " + element_term(e)) +
+        // A generator's term is its name.
+        std::string label = element_name(e);
+        if (e >= generator_count) label += ": " + element_term(e);
+        text += "  " + std::to_string(e) + " [label=" + dot_quoted(label) +
                 (e < generator_count ? ", shape=box];\n" : ", shape=ellipse];\n");
     }
     for (const CoveringPair &pair : covering_pairs(count)) {

@@ -4,8 +4,9 @@
 #include <string>
 
 // A digraph drawn bottom to top: node i for element i (0..count-1) labelled
-// "name: term", generators as boxes and generated elements as ellipses, and
-// one edge lower -> upper per covering pair.
+// with its name, and ": term" after a generated element's, generators as
+// boxes and generated elements as ellipses, and one edge lower -> upper per
+// covering pair. A build stopped at the limit labels the graph with that.
 std::string dot_text(int count);
 
 // text as a DOT string literal: in double quotes, with quotes and

@@ -14,10 +14,8 @@ void append_character(std::string &text, unsigned char byte) {
     text.append(utf8, static_cast<std::size_t>(length));
 }
 
-// The term being collected: the walk hands over characters one at a time.
-std::string *collected = nullptr;
-
-void collect(int ch) { append_character(*collected, static_cast<unsigned char>(ch)); }
+// The walk hands over the characters one at a time, with the text they go to.
+void collect(int ch, void *text) { append_character(*static_cast<std::string *>(text), static_cast<unsigned char>(ch)); }
 
 }  // namespace
 
@@ -29,8 +27,6 @@ std::string element_name(int e) {
 
 std::string element_term(int e) {
     std::string text;
-    collected = &text;
-    walk_term(e, collect);
-    collected = nullptr;
+    walk_term(e, collect, &text);
     return text;
 }

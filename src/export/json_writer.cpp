@@ -70,12 +70,26 @@ std::vector<json> operation_rows(const unsigned char (&table)[MAX_ELEMENTS][MAX_
     return rows;
 }
 
+std::vector<json> decision_rows(const std::vector<Decision> &decisions) {
+    std::vector<json> rows;
+    for (const Decision &decision : decisions) {
+        json row = json::object();
+        row["relation"] = decision.relation;
+        row["holds"] = decision.holds;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 }  // namespace
 
-std::string json_text(int count) {
+std::string json_text(int count, const ResultNotes &notes) {
     // Keys in the order a reader expects them, not sorted.
     std::string text = "{\n  \"generators\": " + std::to_string(generator_count) +
                        ",\n  \"closed\": " + (closure_complete != 0 ? "true" : "false") + ",\n";
+    // Meets first, as the questions come (a json object would sort them).
+    text += "  \"defined\": {\"meets\": " + compact(json(notes.meets)) + ", \"joins\": " +
+            compact(json(notes.joins)) + "},\n";
     append_array(text, "elements", element_rows(count));
     text += ",\n";
     append_array(text, "leq", order_rows(count));
@@ -83,6 +97,10 @@ std::string json_text(int count) {
     append_array(text, "joins", operation_rows(JoinTable, count));
     text += ",\n";
     append_array(text, "meets", operation_rows(MeetTable, count));
+    if (notes.decided) {
+        text += ",\n";
+        append_array(text, "decisions", decision_rows(notes.decisions));
+    }
     text += "\n}\n";
     return text;
 }

@@ -3,8 +3,12 @@
 
 #include <string>
 
-// {"generators", "closed", "elements": [{"name", "term"}], "leq", "joins",
-// "meets"} over the elements 0..count-1. A join or meet that is unknown, or
-// that is an element outside that range (element count, built last at the
-// limit), is null. One line per element and per table row.
-std::string json_text(int count);
+#include "export/result_notes.h"
+
+// {"generators", "closed", "defined": {"meets", "joins"}, "elements":
+// [{"name", "term"}], "leq", "joins", "meets"} over the elements
+// 0..count-1, then "decisions": [{"relation", "holds"}] when notes.decided.
+// A join or meet that is unknown, or that is an element outside that range
+// (element count, built last at the limit), is null. One line per element,
+// per table row and per decision.
+std::string json_text(int count, const ResultNotes &notes);

@@ -12,9 +12,6 @@
 
 namespace {
 
-const char *dot_file = nullptr;
-const char *json_file = nullptr;
-
 void report(const char *path, int error) {
     (void)std::fprintf(stderr, "freelattice: cannot write %s: %s\n", path, std::strerror(error));
 }
@@ -26,9 +23,8 @@ bool check(const char *path) {
     return error == 0;
 }
 
-void write(const char *path, std::string (*text)(int)) {
-    if (path == nullptr) return;
-    int error = write_whole_file(path, text(shown_count));
+void write(const char *path, const std::string &text) {
+    int error = write_whole_file(path, text);
     if (error == 0) return;
     // Console text still held back shows before the message: writing to
     // standard output, even nothing, writes it out first.
@@ -38,15 +34,16 @@ void write(const char *path, std::string (*text)(int)) {
 
 }  // namespace
 
-bool export_prepare(const char *dot_path, const char *json_path) {
-    dot_file = dot_path;
-    json_file = json_path;
-    bool dot_ok = check(dot_path);
-    bool json_ok = check(json_path);
+bool export_prepare(const ExportRequest &request) {
+    bool dot_ok = check(request.dot_path);
+    bool json_ok = check(request.json_path);
     return dot_ok && json_ok;
 }
 
-void export_result() {
-    write(dot_file, dot_text);
-    write(json_file, json_text);
+void export_note_definitions(void *request) { note_definitions(static_cast<ExportRequest *>(request)->notes); }
+
+void export_result(void *request) {
+    const ExportRequest &asked = *static_cast<const ExportRequest *>(request);
+    if (asked.dot_path != nullptr) write(asked.dot_path, dot_text(shown_count));
+    if (asked.json_path != nullptr) write(asked.json_path, json_text(shown_count, asked.notes));
 }

@@ -4,10 +4,22 @@
 // standard error.
 #pragma once
 
-// Keeps the files asked for (null: not asked for) and checks that each can
-// be written; reports every one that cannot and returns false then.
-bool export_prepare(const char *dot_path, const char *json_path);
+#include "export/result_notes.h"
 
-// Writes each file asked for, whole or not at all; reports a failure and
-// goes on. Does nothing when none was asked for. For run_main_sequence.
-void export_result();
+struct ExportRequest {
+    const char *dot_path = nullptr;  // null: not asked for
+    const char *json_path = nullptr;
+    ResultNotes notes;
+};
+
+// Checks that each file asked for can be written; reports every one that
+// cannot and returns false then.
+bool export_prepare(const ExportRequest &request);
+
+// For the sequence's hooks, with the request as context: notes the meets and
+// joins declared defined, once they are.
+void export_note_definitions(void *request);
+
+// For the sequence's hooks, with the request as context: writes each file
+// asked for, whole or not at all; reports a failure and goes on.
+void export_result(void *request);

@@ -10,27 +10,29 @@ namespace {
 // A term line holds this many characters before the next one breaks it.
 constexpr int TERM_LINE_LENGTH = 73;
 
-void walk_operand(int operand, void (*put)(int ch)) {
+void walk_operand(int operand, void (*put)(int ch, void *context), void *context) {
     bool generated = operand >= generator_count;
-    if (generated) put('(');
-    walk_term(operand, put);
-    if (generated) put(')');
+    if (generated) put('(', context);
+    walk_term(operand, put, context);
+    if (generated) put(')', context);
 }
+
+void put_on_console(int ch, void * /*context*/) { put_term_char(ch); }
 
 }  // namespace
 
-void walk_term(int e, void (*put)(int ch)) {
+void walk_term(int e, void (*put)(int ch, void *context), void *context) {
     if (e < generator_count) {
-        put(NameTable[e]);
+        put(NameTable[e], context);
         return;
     }
     const TermRecord &term = TermTable[e];
-    walk_operand(term.left, put);
-    if (term.operation == OP_JOIN) put('+');
-    walk_operand(term.right, put);
+    walk_operand(term.left, put, context);
+    if (term.operation == OP_JOIN) put('+', context);
+    walk_operand(term.right, put, context);
 }
 
-void print_term(int e) { walk_term(e, put_term_char); }
+void print_term(int e) { walk_term(e, put_on_console, nullptr); }
 
 void put_term_char(int ch) {
     if (wrap_column >= TERM_LINE_LENGTH) {

@@ -2,9 +2,9 @@
 // juxtaposition, generated operands in parentheses.
 #pragma once
 
-// Hands the characters of the term of element e to put, in order: the one
-// walk behind the console's terms and the exported ones.
-void walk_term(int e, void (*put)(int ch));
+// Hands the characters of the term of element e to put, in order, each with
+// context: the one walk behind the console's terms and the exported ones.
+void walk_term(int e, void (*put)(int ch, void *context), void *context);
 
 // Writes the term of element e through put_term_char; no line end.
 void print_term(int e);

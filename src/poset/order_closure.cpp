@@ -36,8 +36,14 @@ bool make_reflexive(int n) {
     return cycle;
 }
 
-// Gives every unnamed slot the first character of the naming sequence that
-// names nothing yet, so generated elements can be printed like generators.
+}  // namespace
+
+bool close_poset() {
+    int n = generator_count;
+    close_order(n);
+    return !make_reflexive(n);
+}
+
 void name_free_slots() {
     for (int k = 0; k < MAX_ELEMENTS; ++k) {
         if (NameTable[k] != 0) continue;
@@ -48,13 +54,9 @@ void name_free_slots() {
     }
 }
 
-}  // namespace
-
 void close_and_validate_poset() {
     for (;;) {
-        int n = generator_count;
-        close_order(n);
-        if (!make_reflexive(n)) break;
+        if (close_poset()) break;
         console_print("\nTHIS IS NO POSET!   TRY ONCE MORE\n");
         reset_and_show_banner();
         read_poset();

@@ -31,13 +31,16 @@ int element_of(int c) {
 
 }  // namespace
 
-void reset_and_show_banner() {
+void reset_poset() {
     std::memset(OrderMatrix, 0, sizeof OrderMatrix);
     std::memset(MeetTable, UNDEFINED, sizeof MeetTable);
     std::memset(JoinTable, UNDEFINED, sizeof JoinTable);
     std::memset(NameTable, 0, sizeof NameTable);
     std::memset(NameIndex, UNDEFINED, sizeof NameIndex);
+}
 
+void reset_and_show_banner() {
+    reset_poset();
     stdout_print("PROGRAM FOR BUILDING FREE LATTICE OVER USER DEFINED PARTIAL");
     stdout_print(" LATTICE\n        written by Tamrisk\n\n");
     stdout_print("First you are asked to define a poset. It can have up to 62 ");
@@ -46,6 +49,11 @@ void reset_and_show_banner() {
     stdout_print("a<b<c a<1<2<c\n");
     stdout_print("You need not type <. Instead of space you can use also CR,\n");
     stdout_print("and job is finished by pressing CR two times.\n\n");
+}
+
+void enter_name(int previous, int name) {
+    int element = element_of(name);
+    if (previous != 0) OrderMatrix[NameIndex[static_cast<unsigned char>(previous)]][element] = 1;
 }
 
 void read_poset() {
@@ -67,10 +75,7 @@ void read_poset() {
             console_print("\b \n");
         } else if (is_name(code)) {
             console_print("%c", code);
-            int element = element_of(code);
-            if (previous != 0) {
-                OrderMatrix[NameIndex[static_cast<unsigned char>(previous)]][element] = 1;
-            }
+            enter_name(previous, code);
             console_print("<");
             previous = code;
         }

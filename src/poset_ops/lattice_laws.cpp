@@ -4,7 +4,6 @@
 
 #include "console/console.h"
 #include "poset_ops/poset_bounds.h"
-#include "poset_ops/yes_no.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -66,12 +65,12 @@ bool distributive(int n) {
 
 }  // namespace
 
-void test_lattice_laws() {
+void test_lattice_laws() { test_lattice_laws(KEYBOARD_ANSWERS); }
+
+void test_lattice_laws(const AnswerSource &answers) {
     int n = generator_count;
     if (!poset_is_lattice(n)) return;
-    stdout_print("\nTHIS POSET IS A LATTICE. Do you wish to know if it is modular ");
-    stdout_print("or distributive?\n");
-    if (!read_yes()) return;
+    if (!answers.law_tests_wanted()) return;
     fill_tables(n);
     if (modular(n)) {
         stdout_print("The lattice is modular.\n");

@@ -33,23 +33,34 @@ struct ExportSession {
     const char *keys;  // a whole session ending with the term list and q
     int count;         // elements shown
     bool closed;
+    const char *defined;  // what the JSON says was declared defined
 };
 
+constexpr const char *NOTHING_DEFINED = R"({"meets":[],"joins":[]})";
+
 const ExportSession SESSIONS[] = {
-    {"TwoIncomparable", "a b\r\rtq", 4, true},
+    {"TwoIncomparable", "a b\r\rtq", 4, true, NOTHING_DEFINED},
     // Law test and the four questions declined.
-    {"Pentagon", "abc a12c\r\rnnnnntq", 11, true},
-    {"OnePlusThree", "a bcd\r\rtq", 20, true},
+    {"Pentagon", "abc a12c\r\rnnnnntq", 11, true, NOTHING_DEFINED},
+    // b.1 and b+2 declared defined; b+2 forces b+1 below c, not to it.
+    {"PentagonTwoDefined", "abc a12c\r\rnynnytq", 9, true, R"({"meets":["b.1=a"],"joins":["b+2=c"]})"},
+    {"OnePlusThree", "a bcd\r\rtq", 20, true, NOTHING_DEFINED},
     // Names from code 128 up, unknown joins and meets, and element 100.
-    {"ThreeAtTheLimit", "a b c\r\rtq", 100, false},
+    {"ThreeAtTheLimit", "a b c\r\rtq", 100, false, NOTHING_DEFINED},
 };
 
 void PrintTo(const ExportSession &session, std::ostream *out) { *out << session.name; }
 
+// The notes as the program takes them, between the questions and the build.
+ResultNotes notes;
+
+void take_notes(void *taken) { note_definitions(*static_cast<ResultNotes *>(taken)); }
+
 bool run_session(const ExportSession &session) {
     scripted::start(session.keys);
-    return scripted::run_program() == 1 && shown_count == session.count &&
-           closure_complete == (session.closed ? 1 : 0);
+    notes = ResultNotes{};
+    return scripted::run_program(SequenceHooks{take_notes, nullptr, &notes}) == 1 &&
+           shown_count == session.count && closure_complete == (session.closed ? 1 : 0);
 }
 
 std::string utf8_of(const std::string &console_bytes) {
@@ -92,12 +103,13 @@ TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
     const ExportSession &session = GetParam();
     ASSERT_TRUE(run_session(session));
     const int n = session.count;
-    json result = json::parse(json_text(n), nullptr, false);
+    json result = json::parse(json_text(n, notes), nullptr, false);
     ASSERT_FALSE(result.is_discarded()) << "not JSON";
     ASSERT_TRUE(result.is_object());
-    EXPECT_EQ(result.size(), 6u);
+    EXPECT_EQ(result.size(), 7u);
     EXPECT_EQ(result["generators"], generator_count);
     EXPECT_EQ(result["closed"], session.closed);
+    EXPECT_EQ(result["defined"], json::parse(session.defined));
 
     std::vector<std::pair<std::string, std::string>> printed = browser_fixtures::printed_terms();
     ASSERT_EQ(printed.size(), static_cast<std::size_t>(n));
@@ -128,7 +140,7 @@ TEST_P(ExportedFiles, DotHasANodePerElementAndAnEdgePerCover) {
     const ExportSession &session = GetParam();
     ASSERT_TRUE(run_session(session));
     const int n = session.count;
-    json result = json::parse(json_text(n), nullptr, false);
+    json result = json::parse(json_text(n, notes), nullptr, false);
     ASSERT_FALSE(result.is_discarded());
 
     std::string others;  // every line that is not an edge
@@ -148,11 +160,17 @@ TEST_P(ExportedFiles, DotHasANodePerElementAndAnEdgePerCover) {
         }
     }
     std::string expected = "digraph lattice {\n  rankdir=BT;\n  edge [dir=none];\n";
+    if (!session.closed) {
+        expected += "  labelloc=t;\n  label=\"The build stopped at the limit: only the first 100 elements are "
+                    "drawn.\";\n";
+    }
     for (int e = 0; e < n; ++e) {
         const json &element = result["elements"][e];
-        expected += "  " + std::to_string(e) + " [label=\"" + element["name"].get<std::string>() + ": " +
-                    element["term"].get<std::string>() + "\", shape=" +
-                    (e < generator_count ? "box" : "ellipse") + "];\n";
+        const bool generator = e < generator_count;
+        // A generator's term is its own name, so it is not repeated.
+        expected += "  " + std::to_string(e) + " [label=\"" + element["name"].get<std::string>() +
+                    (generator ? "" : ": " + element["term"].get<std::string>()) + "\", shape=" +
+                    (generator ? "box" : "ellipse") + "];\n";
     }
     expected += "}\n";
     EXPECT_EQ(others, expected);

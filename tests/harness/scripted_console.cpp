@@ -8,7 +8,7 @@
 
 #include "console/console.h"
 #include "console/console_device.h"
-#include "workspace/main_sequence.h"
+#include "sequence/main_sequence.h"
 #include "workspace/workspace.h"
 
 // Defined below, with the functions it is made of.
@@ -94,13 +94,17 @@ bool run(void (*fn)()) {
 
 namespace {
 int program_status = 0;
-void program() { program_status = run_main_sequence(); }
+SequenceHooks program_hooks = {nullptr, nullptr, nullptr};
+void program() { program_status = run_main_sequence(program_hooks); }
 }  // namespace
 
-int run_program() {
+int run_program(const SequenceHooks &hooks) {
+    program_hooks = hooks;
     if (!run(program)) return 2;
     return program_status;
 }
+
+int run_program() { return run_program(SequenceHooks{nullptr, nullptr, nullptr}); }
 
 int keys_left() { return static_cast<int>(script.size() - next_key); }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "sequence/main_sequence.h"
+
 namespace scripted {
 
 // Starts a fresh script and clears the recording, the pending code and the
@@ -21,6 +23,7 @@ bool run(void (*fn)());
 // Runs the whole program as main does; returns its exit status: the action
 // loop's result, or 2 when the script ran out.
 int run_program();
+int run_program(const SequenceHooks &hooks);
 
 // Keys of the script not read yet (a two-code key counts once).
 int keys_left();

@@ -42,6 +42,33 @@ const std::vector<OptionCase> OPTION_CASES = {
     {"JsonAFolderAndDotInAMissingFolder", {"--json=/tmp", "-d", "/nonexistent/lattice.dot"}, 2, "",
      "freelattice: cannot write /nonexistent/lattice.dot: No such file or directory\n"
      "freelattice: cannot write /tmp: Is a directory\n"},
+    // Presentations: options that need another, and values that are wrong.
+    {"PosetWithBatch", {"-b", "--poset=ab"}, 2, "",
+     "freelattice: options '--poset' and '--batch' cannot be used together\n" + TRY_HELP},
+    {"DefineWithoutPoset", {"-D", "a.b"}, 2, "", "freelattice: option '--define' needs '--poset'\n" + TRY_HELP},
+    {"DecideWithoutPoset", {"--decide", "a<=a"}, 2, "", "freelattice: option '--decide' needs '--poset'\n" + TRY_HELP},
+    {"ExplainWithoutDecide", {"-p", "a", "--explain"}, 2, "",
+     "freelattice: option '--explain' needs '--decide'\n" + TRY_HELP},
+    {"PosetStrayCharacter", {"-p", "a<b, c"}, 2, "",
+     "freelattice: --poset 'a<b, c': character 4: ',' is not a name, '<' or a space\n"},
+    {"PosetControlByteShownSafely", {"-p", "a\tb"}, 2, "",
+     "freelattice: --poset 'a\\x09b': character 2: byte 0x09 is not a name, '<' or a space\n"},
+    {"PosetDanglingLess", {"-p", "a<b< c"}, 2, "",
+     "freelattice: --poset 'a<b< c': character 4: '<' must stand between two names\n"},
+    {"PosetCycle", {"-p", "abc d cb"}, 2, "", "freelattice: --poset 'abc d cb': the order has a cycle: b<c<b\n"},
+    {"PosetNameTwiceInARow", {"-p", "a<b<b"}, 2, "", "freelattice: --poset 'a<b<b': the order has a cycle: b<b\n"},
+    {"DefineMalformed", {"-p", "abc a12c", "-D", "b.1 b-2"}, 2, "",
+     "freelattice: --define 'b-2': not a meet x.y or a join x+y (either may end in =v), nor all\n"},
+    {"DefineUnknownName", {"-p", "abc a12c", "-D", "b.1=z"}, 2, "",
+     "freelattice: --define 'b.1=z': no element named 'z' in the poset\n"},
+    {"DefineGeneratedSlotIsNoName", {"-p", "abc a12c", "-D", "b.0"}, 2, "",
+     "freelattice: --define 'b.0': no element named '0' in the poset\n"},
+    {"DefineComparable", {"-p", "abc a12c", "-D", "a+c"}, 2, "",
+     "freelattice: --define 'a+c': a and c are comparable, so their join is always defined\n"},
+    {"DefineNoSuchBound", {"-p", "abc a12c d", "-D", "all,b.d"}, 2, "",
+     "freelattice: --define 'b.d': b and d have no meet in the poset\n"},
+    {"DefineWrongValue", {"-p", "abc a12c", "--define=b+1=a"}, 2, "",
+     "freelattice: --define 'b+1=a': the join of b and 1 in the poset is c, not a\n"},
 };
 
 void PrintTo(const OptionCase &option_case, std::ostream *out) { *out << option_case.name; }
@@ -69,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, Options, testing::ValuesIn(OPTION_CASES),
 
 TEST(CommandLine, HelpNamesEveryOptionAndTheManualPage) {
     pty::DetachedRun run = pty::run_without_terminal(pty::freelattice_path(), {"--help"});
-    for (const char *text : {"--batch", "--dot FILE", "--help", "--json FILE", "--version", "man freelattice"}) {
+    for (const char *text : {"--batch", "--dot FILE", "--help", "--json FILE", "--version", "--poset CHAINS",
+                             "--define LIST", "--decide RELATION", "--explain", "man freelattice"}) {
         EXPECT_NE(run.standard_output.find(text), std::string::npos) << text;
     }
 }

@@ -1,0 +1,24 @@
+// What the exported result says beyond the tables: the meets and joins
+// declared defined, and the decisions asked for on the command line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Decision {
+    std::string relation;  // as typed
+    bool holds;
+};
+
+struct ResultNotes {
+    // "b.1=a" and "b+1=c", names as UTF-8, in the order the questions come.
+    std::vector<std::string> meets;
+    std::vector<std::string> joins;
+    // Only a run that decided relations lists them, even when there were none.
+    bool decided = false;
+    std::vector<Decision> decisions;
+};
+
+// Takes the declared meets and joins from the workspace as the partial
+// lattice's definition leaves them, before the build adds to the tables.
+void note_definitions(ResultNotes &notes);

@@ -1,0 +1,30 @@
+#include "presentation/presentation_run.h"
+
+#include "batch/batch_device.h"
+#include "console/console.h"
+#include "export/result_export.h"
+#include "presentation/chains.h"
+#include "presentation/declaration.h"
+#include "sequence/main_sequence.h"
+#include "workspace/workspace.h"
+
+int run_presentation(const CommandLine &line) {
+    // Everything the command line states is checked before anything is
+    // shown, so that an error leaves standard output empty.
+    if (!enter_chains(line.poset) || !declare(line.defines)) return 2;
+    ExportRequest request;
+    request.dot_path = line.dot_path;
+    request.json_path = line.json_path;
+    if (!export_prepare(request)) return 2;
+
+    console_use_device(TRANSCRIPT_DEVICE);
+    SequenceHooks hooks = {export_note_definitions, export_result, &request};
+    define_presentation(DECLARED_ANSWERS, hooks);
+    build_result(hooks);
+    if (closure_complete == 0) {
+        stdout_print("Stopped at the limit: only the first %d elements are listed; FL(P) has more.\n",
+                     element_limit + 1);
+    }
+    console_close();
+    return 0;
+}

@@ -1,0 +1,95 @@
+// A presentation stated on the command line against the dialogue answered
+// accordingly: the same build lines and the same JSON, byte for byte, over
+// posets with and without questions, a lattice, and a build at the limit.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "data_files.h"
+#include "pty_driver.h"
+
+namespace {
+
+struct PresentationCase {
+    const char *name;
+    std::vector<std::string> args;  // after --poset CHAINS
+    const char *chains;
+    std::string keys;  // the batch session that types chains and answers the same, then q
+};
+
+const std::vector<PresentationCase> PRESENTATIONS = {
+    // The law test, then b.1, b.2, b+1, b+2 in the dialogue's order.
+    {"PentagonTwoDefined", {"--define", "b+2=c, b.1"}, "a<b<c a<1<2<c", "abc a12c\n\nyynnyq"},
+    {"PentagonNothingDefined", {}, "abc a12c", "abc a12c\n\nynnnnq"},
+    {"OnePlusThree", {}, "a bcd", "a bcd\n\nq"},
+    {"TwoPlusTwoAtTheLimit", {}, "a<b c<d", "ab cd\n\nq"},
+    // A lattice with everything declared: b.c and b+c, and FL(P) is P.
+    {"SquareAll", {"-D", "all"}, "abd acd", "abd acd\n\nyyyq"},
+    {"SquareJoinOnly", {"-D", "b+c=d"}, "abd acd", "abd acd\n\nynyq"},
+};
+
+void PrintTo(const PresentationCase &presentation, std::ostream *out) { *out << presentation.name; }
+
+std::string between(const std::string &text, const std::string &from, const std::string &to) {
+    std::size_t start = text.find(from);
+    if (start == std::string::npos) return "";
+    start += from.size();
+    std::size_t end = text.find(to, start);
+    return end == std::string::npos ? "" : text.substr(start, end - start);
+}
+
+class Presentation : public testing::TestWithParam<PresentationCase> {
+protected:
+    void SetUp() override {
+        char name[] = "/tmp/freelattice-presentation-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        folder_ = name;
+    }
+    void TearDown() override { (void)std::system(("rm -rf '" + folder_ + "'").c_str()); }
+    std::string folder_;
+};
+
+TEST_P(Presentation, PrintsAndExportsWhatTheDialogueAnsweredAccordinglyDoes) {
+    const PresentationCase &presentation = GetParam();
+    const std::string batch_json = folder_ + "/batch.json";
+    const std::string poset_json = folder_ + "/poset.json";
+    pty::DetachedRun batch = pty::run_without_terminal(pty::freelattice_path(), {"--batch", "--json", batch_json},
+                                                       pty::HANG_GUARD_MS, presentation.keys);
+    ASSERT_EQ(batch.ending.status, 1) << batch.standard_error;
+
+    std::vector<std::string> args = {"--poset", presentation.chains, "--json", poset_json};
+    args.insert(args.end(), presentation.args.begin(), presentation.args.end());
+    // Keys on standard input change nothing: none is read.
+    pty::DetachedRun poset = pty::run_without_terminal(pty::freelattice_path(), args, pty::HANG_GUARD_MS, "q\n");
+    ASSERT_TRUE(poset.ending.exited);
+    EXPECT_EQ(poset.ending.status, 0);
+    EXPECT_EQ(poset.standard_error, "");
+
+    // The verdict as the dialogue prints it after y, then the build.
+    const std::string &transcript = batch.standard_output;
+    std::string verdict = between(transcript, "modular or distributive?\n", "\n");
+    if (!verdict.empty()) verdict += "\n";
+    if (verdict == "The lattice is modular.\n") verdict += "The lattice is distributive.\n";
+    std::string build = between(transcript, "WE HAVE DEFINED A PARTIAL LATTICE\n", "\nPress an action key");
+    ASSERT_NE(build, "");
+    std::string limit;
+    if (build.find("The number of elements is") == std::string::npos) {
+        limit = "Stopped at the limit: only the first 101 elements are listed; FL(P) has more.\n";
+    }
+    EXPECT_EQ(poset.standard_output, verdict + build + limit);
+
+    const std::string json = data_files::contents(poset_json);
+    EXPECT_NE(json, "");
+    EXPECT_EQ(json, data_files::contents(batch_json));
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, Presentation, testing::ValuesIn(PRESENTATIONS),
+                         [](const testing::TestParamInfo<PresentationCase> &param) {
+                             return std::string(param.param.name);
+                         });
+
+}  // namespace
