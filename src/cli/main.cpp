@@ -40,7 +40,11 @@ int main(int argc, char **argv) {
     CommandLine line;
     int status = parse_command_line(argc, argv, line);
     if (status >= 0) return ending(status);
-    if (line.poset != nullptr) return ending(run_presentation(line));
+    if (line.poset != nullptr) {
+        PresentationRequest stated{line.poset, line.defines, line.relations, line.explain, line.dot_path,
+                                   line.json_path};
+        return ending(run_presentation(stated));
+    }
     ExportRequest request;
     request.dot_path = line.dot_path;
     request.json_path = line.json_path;

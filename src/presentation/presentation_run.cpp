@@ -8,13 +8,13 @@
 #include "sequence/main_sequence.h"
 #include "workspace/workspace.h"
 
-int run_presentation(const CommandLine &line) {
+int run_presentation(const PresentationRequest &stated) {
     // Everything the command line states is checked before anything is
     // shown, so that an error leaves standard output empty.
-    if (!enter_chains(line.poset) || !declare(line.defines)) return 2;
+    if (!enter_chains(stated.chains) || !declare(stated.defines)) return 2;
     ExportRequest request;
-    request.dot_path = line.dot_path;
-    request.json_path = line.json_path;
+    request.dot_path = stated.dot_path;
+    request.json_path = stated.json_path;
     if (!export_prepare(request)) return 2;
 
     console_use_device(TRANSCRIPT_DEVICE);

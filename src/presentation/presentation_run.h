@@ -2,10 +2,21 @@
 // dialogue's phases, with no terminal and no keys.
 #pragma once
 
-#include "cli/options.h"
+#include <vector>
+
+// What the command line states: the poset as chains, the lists of meets and
+// joins declared defined, the relations to decide (in order), and the files.
+struct PresentationRequest {
+    const char *chains = nullptr;
+    std::vector<const char *> defines;
+    std::vector<const char *> relations;
+    bool explain = false;
+    const char *dot_path = nullptr;
+    const char *json_path = nullptr;
+};
 
 // Enters the poset and the declaration, answers the questions from it and
 // prints the law test's verdict (for a lattice) and the build on standard
 // output, with a last line when the build stopped at the limit. Returns the
 // exit status: 0, or 2 after an error on standard error (stdout empty then).
-int run_presentation(const CommandLine &line);
+int run_presentation(const PresentationRequest &stated);
