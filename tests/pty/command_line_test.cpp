@@ -3,6 +3,7 @@
 // runs without one.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -100,6 +101,14 @@ TEST(CommandLine, HelpNamesEveryOptionAndTheManualPage) {
                              "--define LIST", "--decide RELATION", "--explain", "man freelattice"}) {
         EXPECT_NE(run.standard_output.find(text), std::string::npos) << text;
     }
+}
+
+// The manual page's footer names the version the program reports.
+TEST(CommandLine, ManualPageCarriesTheVersion) {
+    std::ifstream page(FREELATTICE_TEST_DATA_DIR "/../../doc/freelattice.1");
+    std::string title;
+    ASSERT_TRUE(std::getline(page, title));
+    EXPECT_NE(title.find("\"freelattice " FREELATTICE_VERSION "\""), std::string::npos) << title;
 }
 
 // Batch sessions: the keys of the typical run (the pentagon, nothing
