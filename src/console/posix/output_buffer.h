@@ -1,8 +1,13 @@
 // Console text on its way to one descriptor: collected in a fixed buffer and
 // written out in one write at each flush, so that a session costs a few
-// hundred writes rather than one per byte. Signal handlers may write out what
-// is pending at any moment without tearing or repeating text.
+// hundred writes rather than one per byte. A signal handler may write out
+// what is pending between any two of these operations, or inside one, without
+// tearing, repeating or losing text (the property and signal tests interleave
+// both kinds of moments).
 #pragma once
+
+// Bytes the buffer holds.
+constexpr int OUTPUT_BUFFER_CAPACITY = 8192;
 
 // Sets the descriptor the text goes to, once it is open.
 void output_buffer_attach(int fd);
