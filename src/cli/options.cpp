@@ -21,7 +21,8 @@ constexpr const char *HELP_TEXT =
     "  -b, --batch        read the keys from standard input and write the whole\n"
     "                     session to standard output; no terminal is used\n"
     "  -d, --dot FILE     write the Hasse diagram for Graphviz to FILE when the\n"
-    "                     build has ended (dot -Tsvg FILE > lattice.svg draws it)\n"
+    "                     build has ended (dot -Tsvg FILE > lattice.svg draws it);\n"
+    "                     - is standard output\n"
     "  -h, --help         show this help and exit\n"
     "  -j, --json FILE    write the elements and the tables as JSON to FILE when\n"
     "                     the build has ended\n"
@@ -96,6 +97,11 @@ int parse_command_line(int argc, char **argv, CommandLine &line) {
         }
     }
     if (optind < argc) return usage_error("unexpected argument ", argv[optind], "");
+    // Caught here rather than after the whole dialogue.
+    if (line.dot_path != nullptr && *line.dot_path == '\0') return usage_error("empty file name for ", "--dot", "");
+    if (line.json_path != nullptr && *line.json_path == '\0') return usage_error("empty file name for ", "--json", "");
+    if (line.dot_path != nullptr && line.json_path != nullptr && std::strcmp(line.dot_path, line.json_path) == 0)
+        return usage_error("--dot and --json name the same file ", line.dot_path, "");
     if (help) {
         (void)std::fputs(HELP_TEXT, stdout);
         return 0;

@@ -8,6 +8,7 @@
 // be written; reports every one that cannot and returns false then.
 bool export_prepare(const char *dot_path, const char *json_path);
 
-// Writes each file asked for, whole or not at all; reports a failure and
+// Writes each file asked for, whole or not at all, after the text the session
+// has shown so far; reports a failure, which makes the exit status 2, and
 // goes on. Does nothing when none was asked for. For run_main_sequence.
 void export_result();

@@ -12,8 +12,8 @@
 
 #include "console/key_reader.h"
 #include "console/posix/output_buffer.h"
-#include "console/posix/standard_output.h"
 #include "console/posix/terminal.h"
+#include "ending/exit_status.h"
 
 namespace {
 
@@ -26,13 +26,13 @@ bool reader_ready = false;
 // The terminal's input side while a key is read.
 int input_fd = -1;
 
-// On the way out: a failed flush or message changes nothing about the exit.
+// On the way out: a failed message changes nothing about the exit.
 [[noreturn]] void no_keyboard(const char *cause) {
-    (void)output_buffer_flush();
+    terminal_flush_for_the_end();
     raw_mode_leave();
-    (void)standard_output_report_failure();
+    int status = exit_status_final(2);
     (void)std::fprintf(stderr, "freelattice: no keyboard: %s\n", cause);
-    std::exit(2);
+    std::exit(status);
 }
 
 // Waits for the next input event: a byte (true) or the end of the ESC wait
