@@ -349,6 +349,7 @@ Ending Session::wait_exit(int timeout_ms) {
         if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
             info.si_pid == pid_ && pid_ == program_pid_) {
             write_calls_ = write_calls_of_ended(pid_);
+            read_calls_ = io_count_of_ended(pid_, "syscr:");
         }
         int status = 0;
         pid_t done = waitpid(pid_, &status, WNOHANG);
@@ -366,7 +367,9 @@ Ending Session::wait_exit(int timeout_ms) {
     return ending_;
 }
 
-long write_calls_of_ended(pid_t pid) {
+long write_calls_of_ended(pid_t pid) { return io_count_of_ended(pid, "syscw:"); }
+
+long io_count_of_ended(pid_t pid, const std::string &wanted) {
     siginfo_t info = {};
     // WNOWAIT: the child stays a zombie, so its counters can still be read.
     if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0) return -1;
@@ -374,7 +377,7 @@ long write_calls_of_ended(pid_t pid) {
     std::string field;
     long value = -1;
     while (io >> field >> value) {
-        if (field == "syscw:") return value;
+        if (field == wanted) return value;
     }
     return -1;
 }

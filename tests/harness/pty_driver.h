@@ -105,9 +105,10 @@ public:
     void close_master();
     // Waits for the program to end, reading its output meanwhile.
     Ending wait_exit(int timeout_ms = HANG_GUARD_MS);
-    // Write system calls the program made, once it has ended (not counted
-    // under job control), or -1.
+    // Write and read system calls the program made, once it has ended (not
+    // counted under job control), or -1.
     long write_calls() const { return write_calls_; }
+    long read_calls() const { return read_calls_; }
 
 private:
     void drain(int wait_ms);
@@ -122,6 +123,7 @@ private:
     bool reaped_ = false;
     Ending ending_;
     long write_calls_ = -1;
+    long read_calls_ = -1;
 };
 
 // Result of a run with no terminal at all.
@@ -141,7 +143,8 @@ DetachedRun run_without_terminal(const std::string &program,
                                  std::string_view standard_input = {});
 
 // Write system calls of a child that has ended but is not reaped yet (from
-// /proc/<pid>/io), or -1.
+// /proc/<pid>/io), or -1; io_count_of_ended reads another field ("syscr:").
 long write_calls_of_ended(pid_t pid);
+long io_count_of_ended(pid_t pid, const std::string &field);
 
 }  // namespace pty
