@@ -1,9 +1,10 @@
 // The console's output buffer on a pipe: text goes out whole and in order,
 // once, whether the program or a signal handler writes it out; a failed write
-// ends the output for good.
+// ends the output for good, and on the terminal makes the exit status 2.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "console/posix/output_buffer.h"
+#include "console/posix/terminal_device.h"
+#include "ending/exit_status.h"
 
 namespace {
 
@@ -194,6 +197,35 @@ TEST(OutputBuffer, FailedWriteEndsTheOutputForGood) {
     close(ends[1]);
     output_buffer_reset();
     EXPECT_EQ(output_buffer_error(), 0);
+}
+
+// The terminal device closing on a console write that failed: the failure is
+// told and the status is 2, where q alone gives 1. In a child, since the
+// exit status is decided once per run.
+TEST(OutputBuffer, AFailedTerminalWriteMakesTheExitStatus2) {
+    int ends[2];
+    int messages[2];
+    ASSERT_EQ(pipe(ends), 0);
+    ASSERT_EQ(pipe(messages), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(messages[1], 2);
+        output_buffer_reset();
+        output_buffer_attach(ends[0]);  // the read end: the write fails
+        (void)output_buffer_add("x", 1);
+        TERMINAL_DEVICE.close();
+        _exit(exit_status_final(1));
+    }
+    close(messages[1]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(read_available(messages[0]), "freelattice: cannot write the terminal: Bad file descriptor\n");
+    close(messages[0]);
+    close(ends[0]);
+    close(ends[1]);
 }
 
 }  // namespace
