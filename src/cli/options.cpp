@@ -25,7 +25,7 @@ constexpr const char *HELP_TEXT =
     "                     - is standard output\n"
     "  -h, --help         show this help and exit\n"
     "  -j, --json FILE    write the elements and the tables as JSON to FILE when\n"
-    "                     the build has ended\n"
+    "                     the build has ended; - is standard output\n"
     "  -V, --version      show the version and exit\n"
     "\n"
     "Keys: type the poset as chains of names, such as a<b<c a<1<2<c (the < may be\n"
