@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -26,11 +27,8 @@ struct Destination {
 constexpr int MAX_LINKS = 40;
 
 bool all_digits(const std::string &text) {
-    if (text.empty() || text.size() > 9) return false;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-    }
-    return true;
+    return !text.empty() && text.size() <= 9 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The folder that lists this process's descriptors, as realpath gives it:
@@ -64,7 +62,8 @@ Destination destination_of(const char *given) {
         folder = real;
         std::free(real);
         if (lists_own_descriptors(folder) && all_digits(name)) {
-            where.descriptor = std::atoi(name.c_str());
+            // At most nine digits: the number fits.
+            where.descriptor = static_cast<int>(std::strtol(name.c_str(), nullptr, 10));
             return where;
         }
         std::string full = (folder == "/" ? "" : folder) + "/" + name;
