@@ -2,8 +2,10 @@
 // written out in one write at each flush, so that a session costs a few
 // hundred writes rather than one per byte. A signal handler may write out
 // what is pending between any two of these operations, or inside one, without
-// tearing, repeating or losing text (the property and signal tests interleave
-// both kinds of moments).
+// tearing or repeating text, and the text stays whole and in order when the
+// program goes on (the property and signal tests interleave both kinds of
+// moments). A handler that comes during the program's own flush writes
+// nothing: if it then ends the program, that flush's text may be lost.
 #pragma once
 
 // Bytes the buffer holds.
