@@ -11,6 +11,7 @@
 #include "console/key_reader.h"
 #include "console/posix/output_buffer.h"
 #include "console/posix/standard_output.h"
+#include "ending/exit_status.h"
 
 namespace {
 
@@ -43,13 +44,13 @@ void flush_transcript() {
 
 [[noreturn]] void end_session(const char *what, const char *cause) {
     flush_transcript();
-    (void)standard_output_report_failure();
+    int status = exit_status_final(2);
     if (cause == nullptr) {
         (void)std::fprintf(stderr, "freelattice: %s\n", what);
     } else {
         (void)std::fprintf(stderr, "freelattice: %s: %s\n", what, cause);
     }
-    std::exit(2);
+    std::exit(status);
 }
 
 // Refills the input block; false at the end of the input.

@@ -1,5 +1,5 @@
 // Entry point: the command line, then one session on the device it chose.
-// Whatever the way out, a failure to write standard output makes it status 2.
+// Whatever the way out, exit_status_final decides the status.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -8,7 +8,7 @@
 #include "batch/batch_device.h"
 #include "cli/options.h"
 #include "console/console.h"
-#include "console/posix/standard_output.h"
+#include "ending/exit_status.h"
 #include "console/posix/terminal_device.h"
 #include "export/result_export.h"
 #include "presentation/presentation_run.h"
@@ -31,27 +31,25 @@ void hold_closed_standard_descriptors() {
     }
 }
 
-int ending(int status) { return standard_output_report_failure() ? 2 : status; }
-
 }  // namespace
 
 int main(int argc, char **argv) {
     hold_closed_standard_descriptors();
     CommandLine line;
     int status = parse_command_line(argc, argv, line);
-    if (status >= 0) return ending(status);
+    if (status >= 0) return exit_status_final(status);
     if (line.poset != nullptr) {
         PresentationRequest stated{line.poset, line.defines, line.relations, line.explain, line.dot_path,
                                    line.json_path};
-        return ending(run_presentation(stated));
+        return exit_status_final(run_presentation(stated));
     }
     ExportRequest request;
     request.dot_path = line.dot_path;
     request.json_path = line.json_path;
     // A file that cannot be written ends the run before the dialogue starts.
-    if (!export_prepare(request)) return 2;
+    if (!export_prepare(request)) return exit_status_final(2);
     console_use_device(line.batch ? BATCH_DEVICE : TERMINAL_DEVICE);
     status = run_main_sequence(SequenceHooks{export_note_definitions, export_result, &request});
     console_close();
-    return ending(status);
+    return exit_status_final(status);
 }

@@ -23,10 +23,11 @@ constexpr const char *HELP_TEXT =
     "  -b, --batch        read the keys from standard input and write the whole\n"
     "                     session to standard output; no terminal is used\n"
     "  -d, --dot FILE     write the Hasse diagram for Graphviz to FILE when the\n"
-    "                     build has ended (dot -Tsvg FILE > lattice.svg draws it)\n"
+    "                     build has ended (dot -Tsvg FILE > lattice.svg draws\n"
+    "                     it); - is standard output\n"
     "  -h, --help         show this help and exit\n"
     "  -j, --json FILE    write the elements and the tables as JSON to FILE when\n"
-    "                     the build has ended\n"
+    "                     the build has ended; - is standard output\n"
     "  -V, --version      show the version and exit\n"
     "\n"
     "A presentation instead of the dialogue (no terminal, no keys):\n"
@@ -93,8 +94,14 @@ const char *as_written(const char *argument, char (&text)[64]) {
     return text;
 }
 
-// Options that only mean something together with another one.
+// Values and combinations getopt cannot judge, caught here rather than after
+// the whole dialogue.
 int check_combination(const CommandLine &line) {
+    if (line.dot_path != nullptr && *line.dot_path == '\0') return usage_error("empty file name for ", "--dot", "");
+    if (line.json_path != nullptr && *line.json_path == '\0') return usage_error("empty file name for ", "--json", "");
+    if (line.dot_path != nullptr && line.json_path != nullptr && std::strcmp(line.dot_path, line.json_path) == 0) {
+        return usage_error("--dot and --json name the same file ", line.dot_path, "");
+    }
     if (line.poset != nullptr && line.batch) {
         return usage_error("options ", "--poset", " and '--batch' cannot be used together");
     }
@@ -139,11 +146,8 @@ int parse_command_line(int argc, char **argv, CommandLine &line) {
         }
     }
     if (optind < argc) return usage_error("unexpected argument ", argv[optind], "");
-    // Help and version win over any other combination, as usual.
-    if (!help && !version) {
-        int status = check_combination(line);
-        if (status >= 0) return status;
-    }
+    int combination = check_combination(line);
+    if (combination >= 0) return combination;
     if (help) {
         (void)std::fputs(HELP_TEXT, stdout);
         return 0;

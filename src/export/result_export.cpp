@@ -4,7 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "console/console.h"
+#include "console/posix/standard_output.h"
+#include "ending/exit_status.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "export/whole_file.h"
@@ -13,7 +14,7 @@
 namespace {
 
 void report(const char *path, int error) {
-    (void)std::fprintf(stderr, "freelattice: cannot write %s: %s\n", path, std::strerror(error));
+    (void)std::fprintf(stderr, "freelattice: cannot write %s: %s\n", path, whole_file_error_text(error));
 }
 
 bool check(const char *path) {
@@ -24,12 +25,14 @@ bool check(const char *path) {
 }
 
 void write(const char *path, const std::string &text) {
+    // Whatever the session has shown so far goes out first: the file may
+    // share its channel (standard output, the terminal), and a message
+    // follows what was shown before it.
+    standard_output_flush_pending();
     int error = write_whole_file(path, text);
     if (error == 0) return;
-    // Console text still held back shows before the message: writing to
-    // standard output, even nothing, writes it out first.
-    (void)stdout_print("%s", "");
     report(path, error);
+    exit_status_failure_told();
 }
 
 }  // namespace

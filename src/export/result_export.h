@@ -21,5 +21,6 @@ bool export_prepare(const ExportRequest &request);
 void export_note_definitions(void *request);
 
 // For the sequence's hooks, with the request as context: writes each file
-// asked for, whole or not at all; reports a failure and goes on.
+// asked for, whole or not at all, after the text the session has shown so
+// far; reports a failure, which makes the exit status 2, and goes on.
 void export_result(void *request);

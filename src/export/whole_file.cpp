@@ -1,50 +1,95 @@
 #include "export/whole_file.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
+
+#include "export/temporary_file.h"
 
 namespace {
 
-// The file a symbolic link leads to, so that the rename keeps the link; the
-// path itself when there is nothing there yet.
-std::string resolved(const char *path) {
-    char *real = realpath(path, nullptr);
-    if (real == nullptr) return path;
-    std::string target = real;
-    std::free(real);
-    return target;
+// Where a path leads: one of the program's own descriptors, or a name in a
+// folder with no symbolic link left on the way.
+struct Destination {
+    int error = 0;
+    int descriptor = -1;
+    std::string path;
+};
+
+// Symbolic links followed before giving up, as the kernel does.
+constexpr int MAX_LINKS = 40;
+
+bool all_digits(const std::string &text) {
+    return !text.empty() && text.size() <= 9 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-enum class Target { REGULAR, FOLDER, DEVICE };
-
-// A regular file or nothing yet; a folder; anything else that can be opened.
-Target kind_of(const std::string &target) {
-    struct stat status {};
-    if (stat(target.c_str(), &status) != 0 || S_ISREG(status.st_mode)) return Target::REGULAR;
-    return S_ISDIR(status.st_mode) ? Target::FOLDER : Target::DEVICE;
+// The folder that lists this process's descriptors, as realpath gives it:
+// /proc/self/fd and /dev/fd lead there, /proc/thread-self/fd to a task's.
+bool lists_own_descriptors(const std::string &folder) {
+    std::string own = "/proc/" + std::to_string(getpid());
+    if (folder == own + "/fd") return true;
+    std::string task = own + "/task/";
+    if (folder.rfind(task, 0) != 0 || folder.size() < task.size() + 4) return false;
+    std::string tail = folder.substr(task.size());
+    return tail.size() > 3 && tail.compare(tail.size() - 3, 3, "/fd") == 0 &&
+           all_digits(tail.substr(0, tail.size() - 3));
 }
 
-// An empty new file "<target>.XXXXXX" with the permissions open() would give
-// a new file (mkstemp makes it private). Its descriptor, or -1 with errno.
-int create_temporary(const std::string &target, std::string &name) {
-    name = target + ".XXXXXX";
-    int fd = mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return -1;
-    mode_t mask = umask(0);
-    (void)umask(mask);
-    if (fchmod(fd, 0666 & ~mask) != 0) {
-        int error = errno;
-        (void)close(fd);
-        (void)unlink(name.c_str());
-        errno = error;
-        return -1;
+Destination destination_of(const char *given) {
+    Destination where;
+    if (std::strcmp(given, "-") == 0) {
+        where.descriptor = STDOUT_FILENO;
+        return where;
     }
-    return fd;
+    std::string path = given;
+    for (int links = 0; links <= MAX_LINKS; ++links) {
+        std::size_t slash = path.rfind('/');
+        std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+        std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        char *real = realpath(folder.c_str(), nullptr);
+        if (real == nullptr) {
+            where.error = errno;
+            return where;
+        }
+        folder = real;
+        std::free(real);
+        if (lists_own_descriptors(folder) && all_digits(name)) {
+            // At most nine digits: the number fits.
+            where.descriptor = static_cast<int>(std::strtol(name.c_str(), nullptr, 10));
+            return where;
+        }
+        std::string full = (folder == "/" ? "" : folder) + "/" + name;
+        struct stat status {};
+        if (lstat(full.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            where.path = full;
+            return where;
+        }
+        char link[PATH_MAX];
+        ssize_t length = readlink(full.c_str(), link, sizeof link - 1);
+        if (length < 0) {
+            where.error = errno;
+            return where;
+        }
+        link[length] = '\0';
+        path = link[0] == '/' ? std::string(link) : folder + "/" + link;
+    }
+    where.error = ELOOP;
+    return where;
+}
+
+int writable_descriptor(int fd) {
+    int flags = fcntl(fd, F_GETFL);
+    if (flags < 0) return errno;
+    int access = flags & O_ACCMODE;
+    return access == O_WRONLY || access == O_RDWR ? 0 : EBADF;
 }
 
 int write_all(int fd, const std::string &content) {
@@ -52,53 +97,116 @@ int write_all(int fd, const std::string &content) {
     while (done < content.size()) {
         ssize_t written = write(fd, content.data() + done, content.size() - done);
         if (written < 0 && errno == EINTR) continue;
+        if (written < 0 && errno == EAGAIN) {
+            // A descriptor left non-blocking by whoever shares it.
+            pollfd room = {fd, POLLOUT, 0};
+            (void)poll(&room, 1, -1);
+            continue;
+        }
         if (written <= 0) return written < 0 ? errno : EIO;
         done += static_cast<std::size_t>(written);
     }
     return 0;
 }
 
-int write_in_place(const std::string &target, const std::string &content) {
-    int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+// What is at a path with no link left: its status, or an errno (ENOENT:
+// nothing yet).
+int status_of(const std::string &path, struct stat &status) {
+    int fd = open(path.c_str(), O_PATH | O_CLOEXEC);
     if (fd < 0) return errno;
-    int error = write_all(fd, content);
-    if (close(fd) != 0 && error == 0) error = errno;
+    int error = fstat(fd, &status) == 0 ? 0 : errno;
+    (void)close(fd);
     return error;
 }
 
-}  // namespace
-
-int check_whole_file(const char *path) {
-    std::string target = resolved(path);
-    switch (kind_of(target)) {
-    case Target::FOLDER: return EISDIR;
-    case Target::DEVICE: return access(target.c_str(), W_OK) == 0 ? 0 : errno;
-    case Target::REGULAR: break;
-    }
-    std::string temporary;
-    int fd = create_temporary(target, temporary);
-    if (fd < 0) return errno;
-    (void)close(fd);
-    (void)unlink(temporary.c_str());
+// Opens a terminal, pipe or device for writing without waiting: a FIFO
+// without a reader would block the open for good.
+int open_in_place(const std::string &path, const struct stat &status, int &fd) {
+    fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno == ENXIO && S_ISFIFO(status.st_mode) ? WHOLE_FILE_NO_READER : errno;
+    // From here on a full pipe is waited for like any other output.
+    int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0) (void)fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     return 0;
 }
 
-int write_whole_file(const char *path, const std::string &content) {
-    std::string target = resolved(path);
-    switch (kind_of(target)) {
-    case Target::FOLDER: return EISDIR;
-    case Target::DEVICE: return write_in_place(target, content);
-    case Target::REGULAR: break;
-    }
-    std::string temporary;
-    int fd = create_temporary(target, temporary);
+mode_t new_file_mode() {
+    mode_t mask = umask(0);
+    (void)umask(mask);
+    return 0666 & ~mask;
+}
+
+// A sticky folder lets only the owner of a file, or of the folder, remove or
+// replace it (a privileged user aside).
+int replaceable(const std::string &path, const struct stat &status) {
+    std::string folder = path.substr(0, path.rfind('/') + 1);
+    struct stat around {};
+    if (stat(folder.c_str(), &around) != 0) return errno;
+    uid_t me = geteuid();
+    bool sticky = (around.st_mode & S_ISVTX) != 0;
+    if (sticky && me != 0 && status.st_uid != me && around.st_uid != me) return EPERM;
+    return 0;
+}
+
+int replace(const std::string &path, mode_t mode, const std::string &content) {
+    int fd = temporary_file_create(path, mode);
     if (fd < 0) return errno;
     int error = write_all(fd, content);
     // On disk before the name points to it, so that a crash leaves the old
     // file or the new one, never a part.
     if (error == 0 && fsync(fd) != 0) error = errno;
     if (close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-    if (error != 0) (void)unlink(temporary.c_str());
+    if (error != 0) {
+        temporary_file_discard();
+        return error;
+    }
+    return temporary_file_commit(path);
+}
+
+}  // namespace
+
+const char *whole_file_error_text(int error) {
+    return error == WHOLE_FILE_NO_READER ? "no reader" : std::strerror(error);
+}
+
+int check_whole_file(const char *path) {
+    Destination where = destination_of(path);
+    if (where.error != 0) return where.error;
+    if (where.descriptor >= 0) return writable_descriptor(where.descriptor);
+    struct stat status {};
+    int error = status_of(where.path, status);
+    if (error == 0) {
+        if (S_ISDIR(status.st_mode)) return EISDIR;
+        if (!S_ISREG(status.st_mode)) return access(where.path.c_str(), W_OK) == 0 ? 0 : errno;
+        error = replaceable(where.path, status);
+    } else if (error == ENOENT) {
+        error = 0;  // a new file: made beside it, as a replacement is
+    }
+    if (error != 0) return error;
+    int fd = temporary_file_create(where.path, 0600);
+    if (fd < 0) return errno;
+    (void)close(fd);
+    temporary_file_discard();
+    return 0;
+}
+
+int write_whole_file(const char *path, const std::string &content) {
+    Destination where = destination_of(path);
+    if (where.error != 0) return where.error;
+    if (where.descriptor >= 0) {
+        int error = writable_descriptor(where.descriptor);
+        return error != 0 ? error : write_all(where.descriptor, content);
+    }
+    struct stat status {};
+    int error = status_of(where.path, status);
+    if (error == ENOENT) return replace(where.path, new_file_mode(), content);
+    if (error != 0) return error;
+    if (S_ISDIR(status.st_mode)) return EISDIR;
+    if (S_ISREG(status.st_mode)) return replace(where.path, status.st_mode & 0777, content);
+    int fd = -1;
+    error = open_in_place(where.path, status, fd);
+    if (error != 0) return error;
+    error = write_all(fd, content);
+    if (close(fd) != 0 && error == 0) error = errno;
     return error;
 }

@@ -1,18 +1,32 @@
-// Files written whole or not at all: a new file beside the target, renamed
-// over it once complete. Both operations return 0 or the errno value of the
-// step that failed.
+// Files written whole or not at all. What a path leads to decides how:
+// - "-", /dev/stdout, /dev/fd/N, /proc/self/fd/N: the program's own
+//   descriptor, written in place where it stands (an appended file is
+//   appended to);
+// - a regular file, or nothing yet: a temporary file beside it (see
+//   temporary_file.h), synced and renamed over it. Symbolic links on the way
+//   are followed, so the file a link names is replaced (or created, for a
+//   dangling link) and the link stays; a replaced file keeps its permission
+//   bits, a new one gets 0666 less the umask;
+// - anything else that can be opened (a terminal, a pipe, a device): written
+//   in place, never replaced. A FIFO without a reader is refused at once
+//   rather than waited for.
+// Both operations return 0 or an error: an errno value, or WHOLE_FILE_NO_READER.
 #pragma once
 
 #include <string>
 
-// Whether write_whole_file(path, ...) can succeed as things stand: path is no
-// folder and a new file can be made beside it (or, for a device or a pipe,
-// it can be opened for writing). Leaves nothing behind.
+constexpr int WHOLE_FILE_NO_READER = -1;
+
+// The text for an error of these operations ("no reader", or strerror's).
+const char *whole_file_error_text(int error);
+
+// Whether write_whole_file(path, ...) can succeed as things stand: path leads
+// to no folder, an own descriptor is open for writing, a temporary file can
+// be made beside a file and the file can then be replaced (a sticky folder
+// lets only the file's owner replace it). A FIFO's reader may come later and
+// is not asked for. Leaves nothing behind.
 int check_whole_file(const char *path);
 
-// Writes content to path through a temporary file "<path>.XXXXXX" in the
-// same folder, synced and then renamed over path; a symbolic link is followed
-// and stays. A device or a pipe (such as /dev/stdout) is written in place,
-// since a rename would replace the device itself. On failure no temporary
-// file is left and a file at path is as it was.
+// Writes content to where path leads, as above. On failure no temporary file
+// is left and a file at path is as it was.
 int write_whole_file(const char *path, const std::string &content);

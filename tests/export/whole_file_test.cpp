@@ -1,20 +1,25 @@
 // Files written whole or not at all: a new file, an old one replaced, one
-// reached through a link, and the failures: a folder, a missing folder, and
-// a write cut short (a file size limit stands in for a full disk).
+// reached through a link, the longest name, and the failures: a folder, a
+// missing folder, and a write cut short (a file size limit stands in for a
+// full disk). Then the temporary file against terminating signals.
 #include "export/whole_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
 
 #include "data_files.h"
+#include "export/temporary_file.h"
 
 namespace {
 
@@ -64,6 +69,72 @@ TEST_F(WholeFile, NewFileThenReplacedThroughALinkThatStays) {
     EXPECT_EQ(entries(), "lattice.json link");
 }
 
+// A dangling link creates the file it names; a hard link is broken, its
+// other name keeping the old text; a name of 255 bytes, the longest there
+// is, still gets a temporary name that fits.
+TEST_F(WholeFile, DanglingLinkHardLinkAndTheLongestName) {
+    fs::create_symlink("made.dot", path("dangling"));
+    ASSERT_EQ(check_whole_file(path("dangling").c_str()), 0);
+    ASSERT_EQ(write_whole_file(path("dangling").c_str(), "made\n"), 0);
+    EXPECT_TRUE(fs::is_symlink(path("dangling")));
+    EXPECT_EQ(data_files::contents(path("made.dot")), "made\n");
+
+    fs::create_hard_link(path("made.dot"), path("other"));
+    ASSERT_EQ(write_whole_file(path("made.dot").c_str(), "new\n"), 0);
+    EXPECT_EQ(data_files::contents(path("other")), "made\n");
+    EXPECT_EQ(data_files::contents(path("made.dot")), "new\n");
+
+    const std::string longest(255, 'n');
+    EXPECT_EQ(temporary_name_for(path(longest.c_str())).size() - folder.string().size() - 1, 255U);
+    ASSERT_EQ(check_whole_file(path(longest.c_str()).c_str()), 0);
+    ASSERT_EQ(write_whole_file(path(longest.c_str()).c_str(), "long\n"), 0);
+    EXPECT_EQ(data_files::contents(path(longest.c_str())), "long\n");
+    EXPECT_EQ(entries(), "dangling made.dot " + longest + " other");
+}
+
+// The program's own descriptors by any of their names, a device, a FIFO
+// with and without a reader, a loop of links and a file taken for a folder.
+TEST_F(WholeFile, DescriptorsDevicesFifosAndLoops) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const std::string own = "/proc/self/fd/" + std::to_string(ends[1]);
+    const std::string task = "/proc/thread-self/fd/" + std::to_string(ends[1]);
+    EXPECT_EQ(check_whole_file(own.c_str()), 0);
+    EXPECT_EQ(write_whole_file(own.c_str(), "to the pipe\n"), 0);
+    EXPECT_EQ(write_whole_file(task.c_str(), "and again\n"), 0);
+    char got[64] = {};
+    EXPECT_EQ(read(ends[0], got, sizeof got - 1), 22);
+    EXPECT_STREQ(got, "to the pipe\nand again\n");
+    const std::string read_end = "/dev/fd/" + std::to_string(ends[0]);
+    EXPECT_EQ(check_whole_file(read_end.c_str()), EBADF);
+    EXPECT_EQ(write_whole_file(read_end.c_str(), "x"), EBADF);
+    EXPECT_EQ(write_whole_file("/dev/fd/999", "x"), EBADF);
+    close(ends[0]);
+    close(ends[1]);
+
+    EXPECT_EQ(check_whole_file("/dev/null"), 0);
+    EXPECT_EQ(write_whole_file("/dev/null", "x"), 0);
+
+    const std::string fifo = path("f");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(check_whole_file(fifo.c_str()), 0) << "a reader may come later";
+    EXPECT_EQ(write_whole_file(fifo.c_str(), "x"), WHOLE_FILE_NO_READER);
+    EXPECT_STREQ(whole_file_error_text(WHOLE_FILE_NO_READER), "no reader");
+    int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(write_whole_file(fifo.c_str(), "read\n"), 0);
+    EXPECT_EQ(read(reader, got, sizeof got), 5);
+    close(reader);
+
+    fs::create_symlink("b", path("a"));
+    fs::create_symlink("a", path("b"));
+    EXPECT_EQ(check_whole_file(path("a").c_str()), ELOOP);
+    EXPECT_EQ(write_whole_file(path("a").c_str(), "x"), ELOOP);
+    ASSERT_EQ(write_whole_file(path("plain").c_str(), "x"), 0);
+    EXPECT_EQ(write_whole_file(path("plain/x").c_str(), "x"), ENOTDIR);
+    EXPECT_EQ(entries(), "a b f plain");
+}
+
 TEST_F(WholeFile, AFolderOrAMissingFolderIsRefused) {
     EXPECT_EQ(check_whole_file(folder.c_str()), EISDIR);
     EXPECT_EQ(write_whole_file(folder.c_str(), "x"), EISDIR);
@@ -90,6 +161,80 @@ TEST_F(WholeFile, AWriteCutShortLeavesTheOldFile) {
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(data_files::contents(file), "old\n");
     EXPECT_EQ(entries(), "lattice.dot");
+}
+
+// How a child that holds a temporary file ended when sig came: by the
+// signal (0 when it lived on, and then let the file go itself), or by the
+// exit status of the handler it had before (7), which must have run.
+struct SignalCase {
+    int sig;
+    enum Before { DEFAULT, OWN_HANDLER, IGNORED } before;
+    int step;  // 0 before creation, 1 while held, 2 after the rename
+};
+
+// exit() rather than _exit(): a coverage build then records what the child
+// ran. Test code only: the child does nothing else meanwhile.
+void own_handler(int /*sig*/) { std::exit(7); }
+
+// In a child: holds a temporary file for folder/target up to step, then
+// raises sig.
+[[noreturn]] void hold_and_raise(const std::string &target, const SignalCase &c) {
+    rlimit no_core = {0, 0};
+    setrlimit(RLIMIT_CORE, &no_core);  // SIGQUIT's default would dump one
+    if (c.before == SignalCase::OWN_HANDLER) std::signal(c.sig, own_handler);
+    if (c.before == SignalCase::IGNORED) std::signal(c.sig, SIG_IGN);
+    if (c.step >= 1 && temporary_file_create(target, 0644) < 0) _exit(20);
+    if (c.step >= 2 && temporary_file_commit(target) != 0) _exit(21);
+    raise(c.sig);
+    if (c.step == 1) temporary_file_discard();
+    std::exit(0);
+}
+
+TEST_F(WholeFile, ATerminatingSignalRemovesTheTemporaryFileThenActsAsBefore) {
+    const std::string target = path("lattice.json");
+    int cases = 0;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+        for (auto before : {SignalCase::DEFAULT, SignalCase::OWN_HANDLER, SignalCase::IGNORED}) {
+            for (int step = 0; step <= 2; ++step) {
+                SignalCase c = {sig, before, step};
+                pid_t child = fork();
+                ASSERT_GE(child, 0);
+                if (child == 0) hold_and_raise(target, c);
+                int status = 0;
+                ASSERT_EQ(waitpid(child, &status, 0), child);
+                std::string what = "signal " + std::to_string(sig) + ", before " + std::to_string(before) +
+                                   ", step " + std::to_string(step);
+                if (before == SignalCase::IGNORED) {
+                    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << what;
+                } else if (before == SignalCase::OWN_HANDLER) {
+                    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 7) << what;
+                } else {
+                    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << what;
+                }
+                EXPECT_EQ(entries(), step == 2 ? "lattice.json" : "") << what;
+                fs::remove(target);
+                ++cases;
+            }
+        }
+    }
+    EXPECT_EQ(cases, 36);
+}
+
+// While a temporary file is held, a size limit is a write error.
+TEST_F(WholeFile, ASizeLimitIsAnErrorOnlyWhileAFileIsHeld) {
+    struct sigaction before = {};
+    ASSERT_EQ(sigaction(SIGXFSZ, nullptr, &before), 0);
+    int fd = temporary_file_create(path("x"), 0644);
+    ASSERT_GE(fd, 0);
+    struct sigaction during = {};
+    ASSERT_EQ(sigaction(SIGXFSZ, nullptr, &during), 0);
+    EXPECT_EQ(during.sa_handler, SIG_IGN);
+    close(fd);
+    temporary_file_discard();
+    struct sigaction after = {};
+    ASSERT_EQ(sigaction(SIGXFSZ, nullptr, &after), 0);
+    EXPECT_EQ(after.sa_handler, before.sa_handler);
+    EXPECT_EQ(entries(), "");
 }
 
 }  // namespace

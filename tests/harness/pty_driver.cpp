@@ -213,10 +213,31 @@ bool Session::write(std::string_view bytes) {
 }
 
 bool Session::write_lone_escape() {
-    bool ok = write("\x1b");
-    // Far past the program's wait for the rest of a sequence.
-    pause(500);
-    return ok;
+    if (!wait_until_waiting_without_limit()) return false;
+    long before = io_count(program_pid_, "rchar:");
+    if (before < 0 || !write("\x1b")) return false;
+    auto deadline = after(HANG_GUARD_MS);
+    while (io_count(program_pid_, "rchar:") == before) {
+        if (remaining_ms(deadline) == 0) return false;
+        drain(2);
+    }
+    return wait_until_waiting_without_limit();
+}
+
+bool Session::wait_until_waiting_without_limit(int timeout_ms) {
+    auto deadline = after(timeout_ms);
+    for (;;) {
+        // "7 <fds> <count> 0xffffffff ...": poll with a timeout of -1; or
+        // ppoll (271) with no timeout at all.
+        std::ifstream in("/proc/" + std::to_string(program_pid_) + "/syscall");
+        std::string number, fds, count, timeout;
+        if (in >> number >> fds >> count >> timeout) {
+            if (number == "7" && (timeout == "0xffffffff" || timeout == "0xffffffffffffffff")) return true;
+            if (number == "271" && timeout == "0x0") return true;
+        }
+        if (remaining_ms(deadline) == 0) return false;
+        drain(2);
+    }
 }
 
 bool Session::wait_until_taken(int timeout_ms) {
@@ -349,6 +370,7 @@ Ending Session::wait_exit(int timeout_ms) {
         if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
             info.si_pid == pid_ && pid_ == program_pid_) {
             write_calls_ = write_calls_of_ended(pid_);
+            read_calls_ = io_count_of_ended(pid_, "syscr:");
         }
         int status = 0;
         pid_t done = waitpid(pid_, &status, WNOHANG);
@@ -366,15 +388,21 @@ Ending Session::wait_exit(int timeout_ms) {
     return ending_;
 }
 
-long write_calls_of_ended(pid_t pid) {
+long write_calls_of_ended(pid_t pid) { return io_count_of_ended(pid, "syscw:"); }
+
+long io_count_of_ended(pid_t pid, const std::string &wanted) {
     siginfo_t info = {};
     // WNOWAIT: the child stays a zombie, so its counters can still be read.
     if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0) return -1;
+    return io_count(pid, wanted);
+}
+
+long io_count(pid_t pid, const std::string &wanted) {
     std::ifstream io("/proc/" + std::to_string(pid) + "/io");
     std::string field;
     long value = -1;
     while (io >> field >> value) {
-        if (field == "syscw:") return value;
+        if (field == wanted) return value;
     }
     return -1;
 }

@@ -64,8 +64,13 @@ public:
 
     // Writes bytes as the terminal sends them, all in one write.
     bool write(std::string_view bytes);
-    // A lone ESC: the byte, then a pause far longer than any ESC wait.
+    // A lone ESC: written while the program waits for a key, then a wait
+    // until it has read the byte (its read count grew) and waits again with
+    // no time limit, which it does only once its ESC wait is over.
     bool write_lone_escape();
+    // Waits until the program is blocked in poll(2) with no time limit, as
+    // /proc/<pid>/syscall shows it.
+    bool wait_until_waiting_without_limit(int timeout_ms = HANG_GUARD_MS);
     // Writes each key separately, as a person types: the next key is written
     // only when the program has taken every byte of the one before.
     bool type(const std::vector<std::string> &keys, int timeout_ms = HANG_GUARD_MS);
@@ -105,9 +110,10 @@ public:
     void close_master();
     // Waits for the program to end, reading its output meanwhile.
     Ending wait_exit(int timeout_ms = HANG_GUARD_MS);
-    // Write system calls the program made, once it has ended (not counted
-    // under job control), or -1.
+    // Write and read system calls the program made, once it has ended (not
+    // counted under job control), or -1.
     long write_calls() const { return write_calls_; }
+    long read_calls() const { return read_calls_; }
 
 private:
     void drain(int wait_ms);
@@ -122,6 +128,7 @@ private:
     bool reaped_ = false;
     Ending ending_;
     long write_calls_ = -1;
+    long read_calls_ = -1;
 };
 
 // Result of a run with no terminal at all.
@@ -141,7 +148,10 @@ DetachedRun run_without_terminal(const std::string &program,
                                  std::string_view standard_input = {});
 
 // Write system calls of a child that has ended but is not reaped yet (from
-// /proc/<pid>/io), or -1.
+// /proc/<pid>/io), or -1; io_count_of_ended reads another field ("syscr:").
 long write_calls_of_ended(pid_t pid);
+long io_count_of_ended(pid_t pid, const std::string &field);
+// A field of /proc/<pid>/io ("rchar:", ...) of a process, or -1.
+long io_count(pid_t pid, const std::string &field);
 
 }  // namespace pty

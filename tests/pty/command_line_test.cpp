@@ -36,6 +36,9 @@ const std::vector<OptionCase> OPTION_CASES = {
     {"ErrorWinsOverHelp", {"--help", "--frobnicate"}, 2, "", "freelattice: unknown option '--frobnicate'\n" + TRY_HELP},
     {"DotWithoutValue", {"--dot"}, 2, "", "freelattice: option '--dot' needs a value\n" + TRY_HELP},
     {"JsonShortWithoutValue", {"-j"}, 2, "", "freelattice: option '-j' needs a value\n" + TRY_HELP},
+    {"EmptyFileName", {"--batch", "--json="}, 2, "", "freelattice: empty file name for '--json'\n" + TRY_HELP},
+    {"SameFileForBoth", {"-d", "x.out", "--json", "x.out"}, 2, "",
+     "freelattice: --dot and --json name the same file 'x.out'\n" + TRY_HELP},
     // Export files are checked before the dialogue; every one that cannot be
     // written is reported.
     {"DotInAMissingFolder", {"--dot", "/nonexistent/lattice.dot"}, 2, "",

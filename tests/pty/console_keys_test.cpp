@@ -29,6 +29,21 @@ TEST(PtyKeys, PastedPosetArrivesUnchangedAndUnechoed) {
     EXPECT_EQ(screen_of(session.output()), expected("console/pty_pasted_poset.txt"));
 }
 
+// A paste is taken a block at a time, not a byte per poll and read: 3,000
+// keys in a few dozen reads at most, the program's start included.
+TEST(PtyKeys, APasteIsReadInBlocks) {
+    constexpr int KEYS = 3000;
+    pty::Session session(key_probe("read", KEYS));
+    ASSERT_TRUE(session.wait_until_raw());
+    ASSERT_TRUE(session.write(std::string(KEYS - 1, 'x') + "y"));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 0));
+    const std::string shown = screen_of(session.output());
+    EXPECT_EQ(shown.size(), (KEYS - 1) * 4 + 4U);
+    EXPECT_EQ(shown.substr(shown.size() - 8), "120\n121\n");
+    EXPECT_LE(session.read_calls(), 100) << "for " << KEYS << " keys";
+    EXPECT_GT(session.read_calls(), 0);
+}
+
 TEST(PtyKeys, MovementFunctionAndControlKeysGiveTheirCodes) {
     pty::Session session(key_probe("read", 19));
     ASSERT_TRUE(session.wait_until_raw());

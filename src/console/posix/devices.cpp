@@ -10,6 +10,7 @@
 #include "console/posix/output_buffer.h"
 #include "console/posix/terminal.h"
 #include "console/posix/terminal_device.h"
+#include "ending/exit_status.h"
 
 namespace {
 
@@ -71,6 +72,10 @@ int terminal_output_fd() {
     return fd;
 }
 
+void terminal_flush_for_the_end() {
+    if (!output_buffer_flush()) exit_status_write_failed(Channel::TERMINAL, output_buffer_error());
+}
+
 void terminal_close_devices() {
     close_device(input);
     close_device(output);
@@ -80,7 +85,7 @@ namespace {
 
 void terminal_close() {
     // The last text shows before the user's attributes are back.
-    (void)output_buffer_flush();
+    terminal_flush_for_the_end();
     output_buffer_reset();
     raw_mode_leave();
     signals_remove();

@@ -12,8 +12,8 @@
 
 #include "console/key_reader.h"
 #include "console/posix/output_buffer.h"
-#include "console/posix/standard_output.h"
 #include "console/posix/terminal.h"
+#include "ending/exit_status.h"
 
 namespace {
 
@@ -23,16 +23,22 @@ constexpr int ESCAPE_WAIT_MS = 50;
 
 KeyReader reader;
 bool reader_ready = false;
+// Bytes read ahead and not yet fed: a paste is read a block per call rather
+// than a byte per poll and read. A byte waiting here had arrived, so it
+// counts as the rest of a sequence exactly as a byte poll finds ready.
+unsigned char read_ahead[4096];
+int read_ahead_length = 0;
+int read_ahead_next = 0;
 // The terminal's input side while a key is read.
 int input_fd = -1;
 
-// On the way out: a failed flush or message changes nothing about the exit.
+// On the way out: a failed message changes nothing about the exit.
 [[noreturn]] void no_keyboard(const char *cause) {
-    (void)output_buffer_flush();
+    terminal_flush_for_the_end();
     raw_mode_leave();
-    (void)standard_output_report_failure();
+    int status = exit_status_final(2);
     (void)std::fprintf(stderr, "freelattice: no keyboard: %s\n", cause);
-    std::exit(2);
+    std::exit(status);
 }
 
 // Waits for the next input event: a byte (true) or the end of the ESC wait
@@ -40,6 +46,10 @@ int input_fd = -1;
 // the wait; keys typed ahead are taken without waiting, and so without a
 // write each (a paste would otherwise cost a write per echoed byte).
 bool wait_for_byte(unsigned char *byte) {
+    if (read_ahead_next < read_ahead_length) {
+        *byte = read_ahead[read_ahead_next++];
+        return true;
+    }
     int fd = input_fd;
     for (;;) {
         int wait_ms = key_translator_incomplete(reader.translator) ? ESCAPE_WAIT_MS : -1;
@@ -54,8 +64,13 @@ bool wait_for_byte(unsigned char *byte) {
             no_keyboard(std::strerror(errno));
         }
         if (ready == 0) return false;
-        ssize_t got = read(fd, byte, 1);
-        if (got == 1) return true;
+        ssize_t got = read(fd, read_ahead, sizeof read_ahead);
+        if (got > 0) {
+            read_ahead_length = static_cast<int>(got);
+            read_ahead_next = 1;
+            *byte = read_ahead[0];
+            return true;
+        }
         if (got == 0) no_keyboard("end of input");
         if (errno == EINTR || errno == EAGAIN) continue;
         no_keyboard(std::strerror(errno));
@@ -78,6 +93,8 @@ void start_dialogue(int fd) {
 
 void key_reading_reset() {
     key_reader_reset(reader);
+    read_ahead_length = 0;
+    read_ahead_next = 0;
     reader_ready = true;
 }
 

@@ -1,8 +1,13 @@
-// The pending text lives in [written, filled) of one fixed buffer. The
-// program only ever moves `filled` (after the bytes are stored, so a handler
-// never sees half a character) and resets both inside a flush; a handler only
-// moves `written`, and never while a flush of the program is under way, since
-// it cannot know how much of an interrupted write reached the descriptor.
+// The pending text lives in [written, filled) of one fixed buffer, and
+// 0 <= written <= filled <= CAPACITY always holds:
+// - only the program moves `filled`: up after the bytes are stored (so a
+//   handler never sees half a character), and to 0 with `written` inside a
+//   flush, which always resets both, whatever was pending;
+// - a handler only moves `written`, up to `filled`, and never while a flush
+//   of the program is under way, since it cannot know how much of an
+//   interrupted write reached the descriptor.
+// An addition therefore has its room counted from `filled`, which no handler
+// changes; the copy is checked against the bounds in checked builds.
 #include "console/posix/output_buffer.h"
 
 #include <poll.h>
@@ -11,19 +16,21 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 // Large enough that a whole screen goes out in one write.
-constexpr int CAPACITY = 8192;
+constexpr int CAPACITY = OUTPUT_BUFFER_CAPACITY;
 
 char pending[CAPACITY];
 volatile std::sig_atomic_t filled = 0;
 volatile std::sig_atomic_t written = 0;
 volatile std::sig_atomic_t flushing = 0;
 volatile std::sig_atomic_t target = -1;
-int failure = 0;
+// Read by the handlers: a failed output is never written again.
+volatile std::sig_atomic_t failure = 0;
 
 // Writes all of bytes; returns 0 or the errno of the failure. Only
 // async-signal-safe calls, as handlers use it too.
@@ -53,10 +60,13 @@ void output_buffer_attach(int fd) { target = fd; }
 
 bool output_buffer_flush() {
     if (failure != 0) return false;
-    if (filled == written) return true;
     flushing = 1;
     std::atomic_signal_fence(std::memory_order_seq_cst);
-    int error = target < 0 ? EBADF : write_all(target, pending + written, filled - written);
+    // A handler may have written everything out already: the indices are
+    // reset all the same, or the room would stay used up.
+    int from = written;
+    int to = filled;
+    int error = to == from ? 0 : target < 0 ? EBADF : write_all(target, pending + from, to - from);
     filled = 0;
     written = 0;
     std::atomic_signal_fence(std::memory_order_seq_cst);
@@ -75,6 +85,9 @@ bool output_buffer_add(const char *bytes, int length) {
         }
     }
     int at = filled;
+#ifdef FREELATTICE_CHECKS
+    if (at < 0 || length < 0 || at + length > CAPACITY) std::abort();
+#endif
     std::memcpy(pending + at, bytes, static_cast<size_t>(length));
     // The bytes are in place before a handler can see them as pending.
     std::atomic_signal_fence(std::memory_order_seq_cst);

@@ -1,8 +1,15 @@
 // Console text on its way to one descriptor: collected in a fixed buffer and
 // written out in one write at each flush, so that a session costs a few
-// hundred writes rather than one per byte. Signal handlers may write out what
-// is pending at any moment without tearing or repeating text.
+// hundred writes rather than one per byte. A signal handler may write out
+// what is pending between any two of these operations, or inside one, without
+// tearing or repeating text, and the text stays whole and in order when the
+// program goes on (the property and signal tests interleave both kinds of
+// moments). A handler that comes during the program's own flush writes
+// nothing: if it then ends the program, that flush's text may be lost.
 #pragma once
+
+// Bytes the buffer holds.
+constexpr int OUTPUT_BUFFER_CAPACITY = 8192;
 
 // Sets the descriptor the text goes to, once it is open.
 void output_buffer_attach(int fd);

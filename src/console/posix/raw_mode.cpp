@@ -4,6 +4,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -12,7 +13,8 @@
 
 namespace {
 
-// Read by the signal handlers, so plain values written before they are used.
+// Read by the signal handlers: the attributes are plain values, stored before
+// raw_fd publishes them (a signal fence keeps the compiler to that order).
 termios saved_attributes;
 termios raw_attributes;
 volatile std::sig_atomic_t raw_fd = -1;         // terminal in dialogue, -1 when none
@@ -48,6 +50,7 @@ bool raw_mode_enter(int fd) {
     raw_attributes.c_cc[VTIME] = 0;
     // Output flags stay as the user had them: a new line still starts the
     // next line at its first column.
+    std::atomic_signal_fence(std::memory_order_seq_cst);
     raw_fd = fd;
     if (!exit_hook_registered) {
         // Every path through exit() restores, not only the normal end.
@@ -60,6 +63,7 @@ bool raw_mode_enter(int fd) {
 void raw_mode_restore() {
     if (raw_fd < 0 || raw_applied == 0) return;
     set_attributes(saved_attributes);
+    std::atomic_signal_fence(std::memory_order_seq_cst);
     raw_applied = 0;
 }
 
@@ -68,6 +72,7 @@ void raw_mode_reapply() {
     // Marked first: a terminating signal between the two steps then still
     // restores (harmlessly, if the raw attributes never took).
     raw_applied = 1;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
     set_attributes(raw_attributes);
 }
 

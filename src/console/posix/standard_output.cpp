@@ -2,24 +2,15 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
-namespace {
+#include "console/posix/output_buffer.h"
+#include "ending/exit_status.h"
 
-int first_failure = 0;
+void standard_output_failed(int error) { exit_status_write_failed(Channel::STANDARD_OUTPUT, error); }
 
-}  // namespace
-
-void standard_output_failed(int error) {
-    if (first_failure == 0) first_failure = error != 0 ? error : EIO;
-}
-
-bool standard_output_report_failure() {
+void standard_output_flush_pending() {
+    // A failed console flush is noted by the device that owns the console,
+    // when it closes: the failure stays.
+    (void)output_buffer_flush();
     if (std::fflush(stdout) != 0) standard_output_failed(errno);
-    // stdio keeps its error flag even where the errno of the write is gone.
-    if (std::ferror(stdout) != 0) standard_output_failed(EIO);
-    if (first_failure == 0) return false;
-    (void)std::fprintf(stderr, "freelattice: cannot write standard output: %s\n",
-                       std::strerror(first_failure));
-    return true;
 }

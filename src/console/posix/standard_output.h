@@ -1,13 +1,12 @@
-// Whether standard output took everything written to it. A failed write
-// (a full disk, a closed descriptor, a pipe whose reader has gone while
-// SIGPIPE is ignored) is noted when it happens and reported at the end, so
-// that a lost transcript never passes for success.
+// Standard output next to the console: a failed write (a full disk, a closed
+// descriptor, a pipe whose reader has gone while SIGPIPE is ignored) is noted
+// when it happens and told when the run ends (ending/exit_status.h).
 #pragma once
 
 // Notes a failed write to standard output; the first cause is kept.
 void standard_output_failed(int error);
 
-// Writes out what stdio still holds, then, if anything failed along the way,
-// says so on standard error ("freelattice: cannot write standard output:
-// <reason>") and returns true.
-bool standard_output_report_failure();
+// Writes out the console text still held and what stdio holds, so that
+// whatever is written next to either channel comes after them. A failure is
+// noted for the end, as any other.
+void standard_output_flush_pending();

@@ -9,6 +9,10 @@ int terminal_input_fd(const char **cause);
 // Output side of /dev/tty, opened on first use. Returns -1 when unavailable.
 int terminal_output_fd();
 
+// Writes out the console text still held; a write that failed now or earlier
+// is noted for the exit status (ending/exit_status.h).
+void terminal_flush_for_the_end();
+
 // Closes whatever is open and forgets failed openings.
 void terminal_close_devices();
 

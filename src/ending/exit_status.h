@@ -1,0 +1,21 @@
+// What went wrong during the run, and the status it ends with. A failure is
+// noted when it happens; every way out of the program goes through
+// exit_status_final, which tells what was not told yet and makes the status
+// 2 when anything failed, so that a lost transcript or file never passes for
+// success.
+#pragma once
+
+enum class Channel { STANDARD_OUTPUT, TERMINAL };
+
+// Notes a failed write to a channel (0 stands for EIO); the first cause is
+// kept and told at the end.
+void exit_status_write_failed(Channel channel, int error);
+
+// Notes a failure already told on standard error (an export file).
+void exit_status_failure_told();
+
+// Writes out what stdio still holds, tells each channel that failed on
+// standard error ("freelattice: cannot write standard output: <reason>",
+// "freelattice: cannot write the terminal: <reason>"), and returns status,
+// or 2 when anything failed.
+int exit_status_final(int status);

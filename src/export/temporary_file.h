@@ -1,0 +1,27 @@
+// The temporary file of a whole-file write, one at a time: made beside the
+// file it is to replace, and never left behind by a terminating signal. From
+// its creation until it is renamed or removed, SIGTERM, SIGINT, SIGHUP and
+// SIGQUIT remove it and then act as they would have (the handler that was
+// there, such as the terminal's, or the default); a signal ignored stays
+// ignored. SIGXFSZ is ignored meanwhile, so that a file size limit is a write
+// error like a full disk rather than the end of the program.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+// The temporary name for path: ".NAME.freelattice-XXXXXX" in path's folder,
+// NAME cut so that the whole fits the 255-byte limit on a name.
+std::string temporary_name_for(const std::string &path);
+
+// Creates the temporary file for path with permission bits mode. Returns its
+// descriptor, or -1 with errno (nothing is left then).
+int temporary_file_create(const std::string &path, mode_t mode);
+
+// Renames the temporary file over path: 0 or the errno of the rename. From
+// then on (or after a failure, once removed) no signal touches it.
+int temporary_file_commit(const std::string &path);
+
+// Removes the temporary file, if one is held.
+void temporary_file_discard();
