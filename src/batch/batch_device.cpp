@@ -9,8 +9,8 @@
 
 #include "console/cp437.h"
 #include "console/key_reader.h"
-#include "console/posix/output_buffer.h"
-#include "console/posix/standard_output.h"
+#include "output/output_buffer.h"
+#include "output/standard_output.h"
 #include "ending/exit_status.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "console/posix/standard_output.h"
+#include "output/standard_output.h"
 #include "ending/exit_status.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"

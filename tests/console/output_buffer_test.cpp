@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "console/posix/output_buffer.h"
+#include "output/output_buffer.h"
 #include "console/posix/terminal_device.h"
 #include "ending/exit_status.h"
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "console/posix/output_buffer.h"
+#include "output/output_buffer.h"
 #include "console/posix/terminal.h"
 #include "console/posix/terminal_device.h"
 #include "ending/exit_status.h"

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "console/key_reader.h"
-#include "console/posix/output_buffer.h"
+#include "output/output_buffer.h"
 #include "console/posix/terminal.h"
 #include "ending/exit_status.h"
 

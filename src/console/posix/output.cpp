@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "console/cp437.h"
-#include "console/posix/output_buffer.h"
-#include "console/posix/standard_output.h"
+#include "output/output_buffer.h"
+#include "output/standard_output.h"
 #include "console/posix/terminal.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-#include "console/posix/output_buffer.h"
+#include "output/output_buffer.h"
 #include "console/posix/terminal.h"
 
 namespace {

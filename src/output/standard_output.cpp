@@ -1,9 +1,9 @@
-#include "console/posix/standard_output.h"
+#include "output/standard_output.h"
 
 #include <cerrno>
 #include <cstdio>
 
-#include "console/posix/output_buffer.h"
+#include "output/output_buffer.h"
 #include "ending/exit_status.h"
 
 void standard_output_failed(int error) { exit_status_write_failed(Channel::STANDARD_OUTPUT, error); }

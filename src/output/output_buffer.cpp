@@ -8,7 +8,7 @@
 //   interrupted write reached the descriptor.
 // An addition therefore has its room counted from `filled`, which no handler
 // changes; the copy is checked against the bounds in checked builds.
-#include "console/posix/output_buffer.h"
+#include "output/output_buffer.h"
 
 #include <poll.h>
 #include <unistd.h>
