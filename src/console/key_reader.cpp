@@ -1,5 +1,7 @@
 #include "console/key_reader.h"
 
+#include "checks/invariant.h"
+
 void key_reader_reset(KeyReader &reader) {
     key_translator_reset(reader.translator);
     reader.count = 0;
@@ -15,6 +17,7 @@ int key_reader_next(KeyReader &reader, NextByte next_byte, int *second) {
         } else {
             reader.count = key_translator_timeout(reader.translator, reader.ready);
         }
+        INVARIANT(reader.count >= 0 && reader.count <= KEY_TRANSLATOR_MAX_KEYS);
     }
     TranslatedKey key = reader.ready[reader.next++];
     *second = key.second;

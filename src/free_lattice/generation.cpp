@@ -27,6 +27,8 @@ int equal_existing_element(int count) {
 // Element count becomes r op c. Its joins and meets with every element it is
 // comparable with are known at once; the others are left to later scans.
 void create_element(int count, unsigned char operation, int r, int c) {
+    // Operands come before the element they make: terms are walked downward.
+    INVARIANT(r >= 0 && r < count && c >= 0 && c < count && count < MAX_ELEMENTS);
     TermTable[count] = {operation, static_cast<unsigned char>(r), static_cast<unsigned char>(c)};
     store_symmetric(operation == OP_JOIN ? JoinTable : MeetTable, r, c, count);
     for (int i = 0; i <= count; ++i) {
@@ -82,7 +84,10 @@ void add_next_element(int count) {
             closure_complete = 1;
             return;
         }
-        if (resolve_pair(count, r, c)) return;
+        if (resolve_pair(count, r, c)) {
+            INVARIANT(tables_symmetric(count + 1));
+            return;
+        }
     }
 }
 

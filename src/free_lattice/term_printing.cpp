@@ -27,6 +27,7 @@ void walk_term(int e, void (*put)(int ch, void *context), void *context) {
         return;
     }
     const TermRecord &term = TermTable[e];
+    INVARIANT(e < MAX_ELEMENTS && term.left < e && term.right < e);
     walk_operand(term.left, put, context);
     if (term.operation == OP_JOIN) put('+', context);
     walk_operand(term.right, put, context);

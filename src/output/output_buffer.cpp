@@ -16,8 +16,9 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
+
+#include "checks/invariant.h"
 
 namespace {
 
@@ -66,6 +67,8 @@ bool output_buffer_flush() {
     // reset all the same, or the room would stay used up.
     int from = written;
     int to = filled;
+    // No handler moves either index while the flag is up.
+    INVARIANT(0 <= from && from <= to && to <= CAPACITY);
     int error = to == from ? 0 : target < 0 ? EBADF : write_all(target, pending + from, to - from);
     filled = 0;
     written = 0;
@@ -85,9 +88,7 @@ bool output_buffer_add(const char *bytes, int length) {
         }
     }
     int at = filled;
-#ifdef FREELATTICE_CHECKS
-    if (at < 0 || length < 0 || at + length > CAPACITY) std::abort();
-#endif
+    INVARIANT(at >= 0 && length >= 0 && at + length <= CAPACITY);
     std::memcpy(pending + at, bytes, static_cast<size_t>(length));
     // The bytes are in place before a handler can see them as pending.
     std::atomic_signal_fence(std::memory_order_seq_cst);
@@ -101,6 +102,7 @@ void output_buffer_flush_from_handler() {
     int to = filled;
     std::atomic_signal_fence(std::memory_order_seq_cst);
     if (to <= from) return;
+    INVARIANT(0 <= from && to <= CAPACITY);
     // A failure here changes nothing: the program is stopping or ending.
     (void)write_all(target, pending + from, to - from);
     written = to;

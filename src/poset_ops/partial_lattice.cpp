@@ -40,5 +40,6 @@ void define_partial_lattice(const AnswerSource &answers) {
     // All meet questions come before all join questions.
     ask_about_bounds(answers, MeetTable, poset_meet, '.');
     ask_about_bounds(answers, JoinTable, poset_join, '+');
+    INVARIANT(tables_symmetric(n));
     answers.questions_done();
 }

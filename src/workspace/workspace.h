@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "checks/invariant.h"
+
 constexpr int MAX_ELEMENTS = 130;
 // Marks a meet or join not yet known, and a character that names nothing.
 constexpr unsigned char UNDEFINED = 255;
@@ -57,6 +59,12 @@ inline std::int32_t &shown_count = lattice_workspace.shown_count;
 // Stores value as the entry for r and c of a meet or join table, both ways
 // round: the tables are symmetric, and every writer keeps them so.
 inline void store_symmetric(unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int r, int c, int value) {
+    INVARIANT(r >= 0 && r < MAX_ELEMENTS && c >= 0 && c < MAX_ELEMENTS);
+    INVARIANT((value >= 0 && value < MAX_ELEMENTS) || value == UNDEFINED);
     table[r][c] = static_cast<unsigned char>(value);
     table[c][r] = static_cast<unsigned char>(value);
 }
+
+// Whether the meet and join tables agree with their mirror images over
+// elements 0..count-1, as every writer keeps them. For checked builds.
+bool tables_symmetric(int count);

@@ -61,4 +61,12 @@ TEST(MainSequence, LimitIsSetAfterTheDialogueWhateverTheWorkspaceHeld) {
     EXPECT_EQ(shown_count, 100);
 }
 
+#ifdef FREELATTICE_CHECKS
+// A checked build stops at a broken invariant instead of passing on a wrong
+// table: here a meet that names no element.
+TEST(InvariantDeathTest, ABrokenInvariantAbortsAndNamesItself) {
+    EXPECT_DEATH(store_symmetric(MeetTable, 0, 1, MAX_ELEMENTS), "invariant broken in .*workspace\\.h");
+}
+#endif
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "checks/invariant.h"
 #include "console/key_reader.h"
 #include "output/output_buffer.h"
 #include "console/posix/terminal.h"
@@ -46,6 +47,7 @@ int input_fd = -1;
 // the wait; keys typed ahead are taken without waiting, and so without a
 // write each (a paste would otherwise cost a write per echoed byte).
 bool wait_for_byte(unsigned char *byte) {
+    INVARIANT(read_ahead_next >= 0 && read_ahead_length <= static_cast<int>(sizeof read_ahead));
     if (read_ahead_next < read_ahead_length) {
         *byte = read_ahead[read_ahead_next++];
         return true;
