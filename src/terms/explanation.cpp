@@ -1,0 +1,250 @@
+// The explanation follows the decision: each sub-relation it looked at gets
+// a number when it is first named and a paragraph of its own later, in
+// number order, so the text grows with the distinct sub-relations, never
+// with the search tree. Long terms, long operand lists and long searches
+// are cut to bounds of their own.
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "terms/decision.h"
+#include "terms/relations.h"
+
+namespace {
+
+constexpr std::size_t TERM_SHOWN = 64;       // characters of a term, at most
+constexpr std::uint32_t OPERANDS_SHOWN = 8;  // operands named in one list
+constexpr int RELATIONS_SHOWN = 100;         // paragraphs for one direction
+
+class Explainer {
+public:
+    Explainer(const TermGraph &terms, int lower, int upper, int &numbered, std::string &text)
+        : terms_(terms), decision_(terms, lower, upper), numbered_(numbered), text_(text) {
+        number(lower, upper);
+    }
+
+    // Writes the paragraphs in number order, the first one (the relation
+    // itself) with every condition that fails.
+    void run() {
+        for (std::size_t i = 0; i < queue_.size(); ++i) {
+            if (static_cast<int>(i) == RELATIONS_SHOWN) {
+                text_ += "  sub-relations " + std::to_string(first_ + RELATIONS_SHOWN) + " to " +
+                         std::to_string(numbered_) + " are left out (at most " +
+                         std::to_string(RELATIONS_SHOWN) + " are explained)\n";
+                return;
+            }
+            paragraph(queue_[i].first, queue_[i].second, i == 0);
+        }
+    }
+
+private:
+    int number(int s, int t);
+    void term(int id) { terms_.append_text(id, TERM_SHOWN, text_); }
+    void generators(std::uint64_t set);
+    void reference(int s, int t) { text_ += " (" + std::to_string(number(s, t)) + ")"; }
+    void paragraph(int s, int t, bool top);
+    void proof(int s, int t);
+    void refer(int s, int t, int operand, bool upper) {
+        if (upper) reference(s, operand);
+        else reference(operand, t);
+    }
+    void failing_operand(int s, int t, bool upper);
+    void every_condition(int s, int t);
+    void failing_operands(int s, int t, bool upper);
+
+    const TermGraph &terms_;
+    OrderDecision decision_;
+    int &numbered_;  // numbers given so far, over all directions
+    int first_ = numbered_ + 1;
+    std::string &text_;
+    std::unordered_map<std::uint64_t, int> numbers_;
+    std::vector<std::pair<int, int>> queue_;
+};
+
+int Explainer::number(int s, int t) {
+    std::uint64_t key = static_cast<std::uint64_t>(s) << 32 | static_cast<std::uint32_t>(t);
+    auto [place, added] = numbers_.try_emplace(key, numbered_ + 1);
+    if (added) {
+        ++numbered_;
+        queue_.emplace_back(s, t);
+    }
+    return place->second;
+}
+
+void Explainer::generators(std::uint64_t set) {
+    if (set == 0) text_ += "none";
+    for (int g = 0; set != 0; ++g, set >>= 1U) {
+        if ((set & 1U) == 0) continue;
+        text_ += static_cast<char>(terms_.name(g));
+        if (set > 1) text_ += ", ";
+    }
+}
+
+void Explainer::paragraph(int s, int t, bool top) {
+    text_ += "  " + std::to_string(number(s, t)) + ". ";
+    term(s);
+    text_ += " <= ";
+    term(t);
+    if (decision_.below(s, t)) {
+        text_ += " holds";
+        proof(s, t);
+        return;
+    }
+    text_ += " fails";
+    ShortcutWitness w = shortcut_of(terms_, s, t);
+    bool generators_only = terms_.node(s).kind == TermKind::GENERATOR && terms_.node(t).kind == TermKind::GENERATOR;
+    if (top) {
+        every_condition(s, t);
+    } else if (generators_only) {
+        text_ += " in the poset\n";
+    } else if (w.shortcut == Shortcut::GENERATOR_BELOW || w.shortcut == Shortcut::GENERATOR_ABOVE) {
+        bool below = w.shortcut == Shortcut::GENERATOR_BELOW;
+        text_ += ": the generator ";
+        text_ += static_cast<char>(terms_.name(w.generator));
+        text_ += below ? " is below the left side but not below the right side\n"
+                       : " is above the right side but not above the left side\n";
+    } else if (OperandRule rule = operand_rule_of(terms_, s, t); rule == OperandRule::SOME) {
+        text_ += ":\n";
+        failing_operands(s, t, false);
+        failing_operands(s, t, true);
+    } else {
+        text_ += ": ";
+        failing_operand(s, t, rule == OperandRule::EVERY_UPPER);
+    }
+}
+
+void Explainer::proof(int s, int t) {
+    ShortcutWitness w = shortcut_of(terms_, s, t);
+    if (w.shortcut == Shortcut::SAME_TERM) {
+        text_ += ": both sides are the same term\n";
+        return;
+    }
+    if (w.shortcut == Shortcut::GENERATOR_BETWEEN) {
+        if (terms_.node(s).kind == TermKind::GENERATOR && terms_.node(t).kind == TermKind::GENERATOR) {
+            text_ += " in the poset\n";
+            return;
+        }
+        char p = static_cast<char>(terms_.name(w.generator));
+        text_ += ": the generator ";
+        text_ += p;
+        text_ += " lies between, ";
+        term(s);
+        text_ += std::string(" <= ") + p + " <= ";
+        term(t);
+        text_ += "\n";
+        return;
+    }
+    OperandRule rule = operand_rule_of(terms_, s, t);
+    if (rule != OperandRule::SOME) {
+        bool upper = rule == OperandRule::EVERY_UPPER;
+        int whole = upper ? t : s;
+        text_ += upper ? ": the left side is below each meetand on the right:"
+                       : ": each joinand on the left is below the right side:";
+        std::uint32_t count = terms_.node(whole).count;
+        for (std::uint32_t i = 0; i < count && i < OPERANDS_SHOWN; ++i) {
+            int operand = static_cast<int>(terms_.operand(whole, i));
+            text_ += i == 0 ? " " : ", ";
+            term(operand);
+            refer(s, t, operand, upper);
+        }
+        if (count > OPERANDS_SHOWN) text_ += ", and " + std::to_string(count - OPERANDS_SHOWN) + " more";
+        text_ += "\n";
+        return;
+    }
+    // The first operand that holds, in the decision's order: s's meetands,
+    // then t's joinands.
+    if (terms_.node(s).kind == TermKind::MEET)
+        for (std::uint32_t i = 0; i < terms_.node(s).count; ++i) {
+            int operand = static_cast<int>(terms_.operand(s, i));
+            if (!decision_.below(operand, t)) continue;
+            text_ += ": the meetand ";
+            term(operand);
+            text_ += " on the left is below the right side";
+            reference(operand, t);
+            text_ += "\n";
+            return;
+        }
+    for (std::uint32_t i = 0; i < terms_.node(t).count; ++i) {
+        int operand = static_cast<int>(terms_.operand(t, i));
+        if (!decision_.below(s, operand)) continue;
+        text_ += ": the left side is below the joinand ";
+        term(operand);
+        text_ += " on the right";
+        reference(s, operand);
+        text_ += "\n";
+        return;
+    }
+}
+
+// A join below t needs every joinand below t, and s below a meet needs s
+// below every meetand: one operand that fails is the whole reason.
+void Explainer::failing_operand(int s, int t, bool upper) {
+    int whole = upper ? t : s;
+    for (std::uint32_t i = 0; i < terms_.node(whole).count; ++i) {
+        int operand = static_cast<int>(terms_.operand(whole, i));
+        if (upper ? decision_.below(s, operand) : decision_.below(operand, t)) continue;
+        if (upper) {
+            text_ += "the left side is not below the meetand ";
+            term(operand);
+            text_ += " on the right";
+            reference(s, operand);
+        } else {
+            text_ += "the joinand ";
+            term(operand);
+            text_ += " on the left is not below the right side";
+            reference(operand, t);
+        }
+        text_ += "\n";
+        return;
+    }
+}
+
+// The relation itself: why each condition that applies fails.
+void Explainer::every_condition(int s, int t) {
+    text_ += ":\n     - no generator lies between (above the left side: ";
+    generators(terms_.node(s).filter);
+    text_ += "; below the right side: ";
+    generators(terms_.node(t).ideal);
+    text_ += ")\n";
+    if (terms_.node(s).kind == TermKind::JOIN) {
+        text_ += "     - ";
+        failing_operand(s, t, false);
+    }
+    failing_operands(s, t, false);
+    if (terms_.node(t).kind == TermKind::MEET) {
+        text_ += "     - ";
+        failing_operand(s, t, true);
+    }
+    failing_operands(s, t, true);
+}
+
+// The meetands of s (or the joinands of t), none of which is below t (above
+// s); nothing when s is no meet (t no join).
+void Explainer::failing_operands(int s, int t, bool upper) {
+    int whole = upper ? t : s;
+    const TermNode &n = terms_.node(whole);
+    if (n.kind != (upper ? TermKind::JOIN : TermKind::MEET)) return;
+    text_ += upper ? "     - the left side is below no joinand on the right:"
+                   : "     - no meetand on the left is below the right side:";
+    for (std::uint32_t i = 0; i < n.count && i < OPERANDS_SHOWN; ++i) {
+        int operand = static_cast<int>(terms_.operand(whole, i));
+        text_ += i == 0 ? " " : ", ";
+        term(operand);
+        refer(s, t, operand, upper);
+    }
+    if (n.count > OPERANDS_SHOWN) text_ += ", and " + std::to_string(n.count - OPERANDS_SHOWN) + " more";
+    text_ += "\n";
+}
+
+void explain_direction(const TermGraph &terms, int lower, int upper, int &numbered, std::string &text) {
+    Explainer(terms, lower, upper, numbered, text).run();
+}
+
+}  // namespace
+
+void explain_relation(const Presentation & /*p*/, const ParsedRelation &r, std::string &text) {
+    int numbered = 0;
+    if (r.sign != RelationSign::ABOVE) explain_direction(r.terms, r.left, r.right, numbered, text);
+    if (r.sign != RelationSign::BELOW) explain_direction(r.terms, r.right, r.left, numbered, text);
+}

@@ -1,0 +1,29 @@
+#include "terms/presentation.h"
+
+#include "workspace/workspace.h"
+
+namespace {
+
+// An entry past the generators is an element the build made for a meet or
+// join that P leaves undefined (it is never a generator then).
+signed char defined_value(unsigned char entry, int count) {
+    return entry >= count ? static_cast<signed char>(-1) : static_cast<signed char>(entry);
+}
+
+}  // namespace
+
+void presentation_from_workspace(Presentation &p) {
+    p = Presentation{};
+    p.count = generator_count < PRESENTATION_MAX ? generator_count : PRESENTATION_MAX;
+    for (int i = 0; i < p.count; ++i) {
+        p.name[i] = NameTable[i];
+        for (int j = 0; j < p.count; ++j) {
+            if (OrderMatrix[i][j] != 0) {
+                p.above[i] |= std::uint64_t{1} << j;
+                p.below[j] |= std::uint64_t{1} << i;
+            }
+            p.meet[i][j] = defined_value(MeetTable[i][j], p.count);
+            p.join[i][j] = defined_value(JoinTable[i][j], p.count);
+        }
+    }
+}
