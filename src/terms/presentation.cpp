@@ -5,7 +5,7 @@
 namespace {
 
 // An entry past the generators is an element the build made for a meet or
-// join that P leaves undefined (it is never a generator then).
+// join that P leaves undefined.
 signed char defined_value(unsigned char entry, int count) {
     return entry >= count ? static_cast<signed char>(-1) : static_cast<signed char>(entry);
 }

@@ -22,6 +22,7 @@ struct Presentation {
 
 // Reads P from the workspace as the partial lattice dialogue leaves it:
 // generator_count, NameTable, OrderMatrix and the meets and joins among the
-// generators. The same after the build: a meet or join it resolved to an
-// element of its own stays undefined here.
+// generators. After the build, a meet or join that it resolved to a
+// generator reads as defined: it holds in FL(P) all the same, so every
+// decision stays as it was; one resolved to an element of its own does not.
 void presentation_from_workspace(Presentation &p);
