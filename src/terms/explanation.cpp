@@ -19,8 +19,8 @@ constexpr int RELATIONS_SHOWN = 100;         // paragraphs for one direction
 
 class Explainer {
 public:
-    Explainer(const TermGraph &terms, int lower, int upper, int &numbered, std::string &text)
-        : terms_(terms), decision_(terms, lower, upper), numbered_(numbered), text_(text) {
+    Explainer(const Presentation &p, const TermGraph &terms, int lower, int upper, int &numbered, std::string &text)
+        : p_(p), terms_(terms), decision_(terms, lower, upper), numbered_(numbered), text_(text) {
         number(lower, upper);
     }
 
@@ -45,6 +45,7 @@ private:
     void reference(int s, int t) { text_ += " (" + std::to_string(number(s, t)) + ")"; }
     void paragraph(int s, int t, bool top);
     void proof(int s, int t);
+    void defined_operation(int w, int g, bool join);
     void refer(int s, int t, int operand, bool upper) {
         if (upper) reference(s, operand);
         else reference(operand, t);
@@ -52,7 +53,9 @@ private:
     void failing_operand(int s, int t, bool upper);
     void every_condition(int s, int t);
     void failing_operands(int s, int t, bool upper);
+    void operand_list(int s, int t, bool upper);
 
+    const Presentation &p_;
     const TermGraph &terms_;
     OrderDecision decision_;
     int &numbered_;  // numbers given so far, over all directions
@@ -114,6 +117,31 @@ void Explainer::paragraph(int s, int t, bool top) {
     }
 }
 
+// When g is above the meet w (below the join w) only through the closure of
+// F(w) (I(w)) under the operations P defines, says so, naming the defined
+// meet (join) when one step of the closure does it.
+void Explainer::defined_operation(int w, int g, bool join) {
+    const TermNode &n = terms_.node(w);
+    if (n.kind != (join ? TermKind::JOIN : TermKind::MEET)) return;
+    std::uint64_t plain = 0;
+    for (std::uint32_t i = 0; i < n.count; ++i) {
+        const TermNode &o = terms_.node(static_cast<int>(terms_.operand(w, i)));
+        plain |= join ? o.ideal : o.filter;
+    }
+    if ((plain >> g & 1U) != 0) return;
+    for (int x = 0; x < p_.count; ++x)
+        for (int y = x + 1; y < p_.count; ++y) {
+            if ((plain >> x & 1U) == 0 || (plain >> y & 1U) == 0) continue;
+            int z = join ? p_.join[x][y] : p_.meet[x][y];
+            std::uint64_t reached = join ? p_.below[z < 0 ? 0 : z] : p_.above[z < 0 ? 0 : z];
+            if (z < 0 || (reached >> g & 1U) == 0) continue;
+            text_ += std::string(", as ") + static_cast<char>(p_.name[x]) + (join ? '+' : '.') +
+                     static_cast<char>(p_.name[y]) + "=" + static_cast<char>(p_.name[z]) + " is defined";
+            return;
+        }
+    text_ += join ? ", through the joins defined in the poset" : ", through the meets defined in the poset";
+}
+
 void Explainer::proof(int s, int t) {
     ShortcutWitness w = shortcut_of(terms_, s, t);
     if (w.shortcut == Shortcut::SAME_TERM) {
@@ -132,24 +160,17 @@ void Explainer::proof(int s, int t) {
         term(s);
         text_ += std::string(" <= ") + p + " <= ";
         term(t);
+        defined_operation(s, w.generator, false);
+        defined_operation(t, w.generator, true);
         text_ += "\n";
         return;
     }
     OperandRule rule = operand_rule_of(terms_, s, t);
     if (rule != OperandRule::SOME) {
         bool upper = rule == OperandRule::EVERY_UPPER;
-        int whole = upper ? t : s;
         text_ += upper ? ": the left side is below each meetand on the right:"
                        : ": each joinand on the left is below the right side:";
-        std::uint32_t count = terms_.node(whole).count;
-        for (std::uint32_t i = 0; i < count && i < OPERANDS_SHOWN; ++i) {
-            int operand = static_cast<int>(terms_.operand(whole, i));
-            text_ += i == 0 ? " " : ", ";
-            term(operand);
-            refer(s, t, operand, upper);
-        }
-        if (count > OPERANDS_SHOWN) text_ += ", and " + std::to_string(count - OPERANDS_SHOWN) + " more";
-        text_ += "\n";
+        operand_list(s, t, upper);
         return;
     }
     // The first operand that holds, in the decision's order: s's meetands,
@@ -227,24 +248,36 @@ void Explainer::failing_operands(int s, int t, bool upper) {
     if (n.kind != (upper ? TermKind::JOIN : TermKind::MEET)) return;
     text_ += upper ? "     - the left side is below no joinand on the right:"
                    : "     - no meetand on the left is below the right side:";
-    for (std::uint32_t i = 0; i < n.count && i < OPERANDS_SHOWN; ++i) {
-        int operand = static_cast<int>(terms_.operand(whole, i));
-        text_ += i == 0 ? " " : ", ";
-        term(operand);
-        refer(s, t, operand, upper);
+    operand_list(s, t, upper);
+}
+
+// The distinct operands of t (upper) or s, with the number of the relation
+// of each to the other side; at most OPERANDS_SHOWN of them named.
+void Explainer::operand_list(int s, int t, bool upper) {
+    int whole = upper ? t : s;
+    const TermNode &n = terms_.node(whole);
+    std::unordered_map<std::uint32_t, bool> seen;
+    std::size_t named = 0;
+    for (std::uint32_t i = 0; i < n.count; ++i) {
+        std::uint32_t operand = terms_.operand(whole, i);
+        if (!seen.try_emplace(operand, true).second || seen.size() > OPERANDS_SHOWN) continue;
+        text_ += named++ == 0 ? " " : ", ";
+        term(static_cast<int>(operand));
+        refer(s, t, static_cast<int>(operand), upper);
     }
-    if (n.count > OPERANDS_SHOWN) text_ += ", and " + std::to_string(n.count - OPERANDS_SHOWN) + " more";
+    if (seen.size() > OPERANDS_SHOWN) text_ += ", and " + std::to_string(seen.size() - OPERANDS_SHOWN) + " more";
     text_ += "\n";
 }
 
-void explain_direction(const TermGraph &terms, int lower, int upper, int &numbered, std::string &text) {
-    Explainer(terms, lower, upper, numbered, text).run();
+void explain_direction(const Presentation &p, const TermGraph &terms, int lower, int upper, int &numbered,
+                       std::string &text) {
+    Explainer(p, terms, lower, upper, numbered, text).run();
 }
 
 }  // namespace
 
-void explain_relation(const Presentation & /*p*/, const ParsedRelation &r, std::string &text) {
+void explain_relation(const Presentation &p, const ParsedRelation &r, std::string &text) {
     int numbered = 0;
-    if (r.sign != RelationSign::ABOVE) explain_direction(r.terms, r.left, r.right, numbered, text);
-    if (r.sign != RelationSign::BELOW) explain_direction(r.terms, r.right, r.left, numbered, text);
+    if (r.sign != RelationSign::ABOVE) explain_direction(p, r.terms, r.left, r.right, numbered, text);
+    if (r.sign != RelationSign::BELOW) explain_direction(p, r.terms, r.right, r.left, numbered, text);
 }
