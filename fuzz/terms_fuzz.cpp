@@ -67,15 +67,15 @@ Presentation make_presentation(const std::uint8_t *header) {
             if ((p.above[i] & bit(j)) != 0) p.below[j] |= bit(i);
     pair = 0;
     for (int i = 0; i < p.count; ++i) {
-        p.meet[i][i] = p.join[i][i] = static_cast<signed char>(i);
+        p.meet[i][i] = p.join[i][i] = static_cast<unsigned char>(i);
         for (int j = i + 1; j < p.count; ++j, ++pair) {
             bool comparable = ((p.above[i] | p.below[i]) & bit(j)) != 0;
             int meet = greatest(p, p.below[i] & p.below[j]);
             int join = least(p, p.above[i] & p.above[j]);
             bool meet_defined = comparable || (meets >> pair & 1U) != 0;
             bool join_defined = comparable || (joins >> pair & 1U) != 0;
-            p.meet[i][j] = p.meet[j][i] = static_cast<signed char>(meet_defined ? meet : -1);
-            p.join[i][j] = p.join[j][i] = static_cast<signed char>(join_defined ? join : -1);
+            p.meet[i][j] = p.meet[j][i] = meet_defined && meet >= 0 ? static_cast<unsigned char>(meet) : UNDEFINED;
+            p.join[i][j] = p.join[j][i] = join_defined && join >= 0 ? static_cast<unsigned char>(join) : UNDEFINED;
         }
     }
     return p;
@@ -152,8 +152,8 @@ void check_generators(const Presentation &p) {
         for (int j = 0; j < p.count; ++j) {
             std::string x(1, static_cast<char>(p.name[i])), y(1, static_cast<char>(p.name[j]));
             expect(p, x + "<=" + y, (p.above[i] & bit(j)) != 0 ? TRUE : FALSE);
-            if (p.meet[i][j] >= 0) expect(p, x + y + "=" + static_cast<char>(p.name[p.meet[i][j]]), TRUE);
-            if (p.join[i][j] >= 0) expect(p, x + "+" + y + "=" + static_cast<char>(p.name[p.join[i][j]]), TRUE);
+            if (p.meet[i][j] != UNDEFINED) expect(p, x + y + "=" + static_cast<char>(p.name[p.meet[i][j]]), TRUE);
+            if (p.join[i][j] != UNDEFINED) expect(p, x + "+" + y + "=" + static_cast<char>(p.name[p.join[i][j]]), TRUE);
         }
 }
 

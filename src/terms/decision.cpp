@@ -124,6 +124,7 @@ bool OrderDecision::below(int s, int t) {
     }
 }
 
+// cppcheck-suppress unusedFunction ; called by the command line, built apart
 bool relation_holds(const Presentation & /*p*/, const ParsedRelation &r) {
     bool below = r.sign == RelationSign::ABOVE || OrderDecision(r.terms, r.left, r.right).below(r.left, r.right);
     bool above = r.sign == RelationSign::BELOW || OrderDecision(r.terms, r.right, r.left).below(r.right, r.left);

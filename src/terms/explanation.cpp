@@ -133,8 +133,7 @@ void Explainer::defined_operation(int w, int g, bool join) {
         for (int y = x + 1; y < p_.count; ++y) {
             if ((plain >> x & 1U) == 0 || (plain >> y & 1U) == 0) continue;
             int z = join ? p_.join[x][y] : p_.meet[x][y];
-            std::uint64_t reached = join ? p_.below[z < 0 ? 0 : z] : p_.above[z < 0 ? 0 : z];
-            if (z < 0 || (reached >> g & 1U) == 0) continue;
+            if (z == UNDEFINED || ((join ? p_.below[z] : p_.above[z]) >> g & 1U) == 0) continue;
             text_ += std::string(", as ") + static_cast<char>(p_.name[x]) + (join ? '+' : '.') +
                      static_cast<char>(p_.name[y]) + "=" + static_cast<char>(p_.name[z]) + " is defined";
             return;
@@ -276,6 +275,7 @@ void explain_direction(const Presentation &p, const TermGraph &terms, int lower,
 
 }  // namespace
 
+// cppcheck-suppress unusedFunction ; called by the command line, built apart
 void explain_relation(const Presentation &p, const ParsedRelation &r, std::string &text) {
     int numbered = 0;
     if (r.sign != RelationSign::ABOVE) explain_direction(p, r.terms, r.left, r.right, numbered, text);

@@ -1,17 +1,14 @@
 #include "terms/presentation.h"
 
-#include "workspace/workspace.h"
-
 namespace {
 
 // An entry past the generators is an element the build made for a meet or
 // join that P leaves undefined.
-signed char defined_value(unsigned char entry, int count) {
-    return entry >= count ? static_cast<signed char>(-1) : static_cast<signed char>(entry);
-}
+unsigned char defined_value(unsigned char entry, int count) { return entry >= count ? UNDEFINED : entry; }
 
 }  // namespace
 
+// cppcheck-suppress unusedFunction ; called by the command line, built apart
 void presentation_from_workspace(Presentation &p) {
     p = Presentation{};
     p.count = generator_count < PRESENTATION_MAX ? generator_count : PRESENTATION_MAX;

@@ -4,20 +4,22 @@
 
 #include <cstdint>
 
+#include "workspace/workspace.h"
+
 // One generator per letter or digit, so at most 62: every set of generators
 // fits in 64 bits.
 constexpr int PRESENTATION_MAX = 62;
 
 // A plain table; p <= q for generators means bit q of above[p] and bit p of
 // below[q]. meet[p][q] and join[p][q] hold the generator that is their meet
-// or join when P defines it (always for comparable p and q), else -1.
+// or join when P defines it (always for comparable p and q), else UNDEFINED.
 struct Presentation {
     int count;
     unsigned char name[PRESENTATION_MAX];
     std::uint64_t above[PRESENTATION_MAX];
     std::uint64_t below[PRESENTATION_MAX];
-    signed char meet[PRESENTATION_MAX][PRESENTATION_MAX];
-    signed char join[PRESENTATION_MAX][PRESENTATION_MAX];
+    unsigned char meet[PRESENTATION_MAX][PRESENTATION_MAX];
+    unsigned char join[PRESENTATION_MAX][PRESENTATION_MAX];
 };
 
 // Reads P from the workspace as the partial lattice dialogue leaves it:

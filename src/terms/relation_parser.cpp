@@ -70,9 +70,9 @@ bool RelationParser::fail_unexpected(std::size_t at) {
     auto byte = static_cast<unsigned char>(text_[at]);
     char reason[32];
     if (byte > ' ' && byte < 127)
-        std::snprintf(reason, sizeof reason, "unexpected character '%c'", byte);
+        (void)std::snprintf(reason, sizeof reason, "unexpected character '%c'", byte);
     else
-        std::snprintf(reason, sizeof reason, "unexpected byte 0x%02X", byte);
+        (void)std::snprintf(reason, sizeof reason, "unexpected byte 0x%02X", byte);
     return fail(at, reason);
 }
 
@@ -164,6 +164,7 @@ int RelationParser::term(std::size_t &at) {
 
 }  // namespace
 
+// cppcheck-suppress unusedFunction ; called by the command line, built apart
 bool parse_relation(const Presentation &p, std::string_view text, ParsedRelation &out, RelationError &error) {
     if (text.size() > RELATION_MAX_LENGTH) {
         error.position = RELATION_MAX_LENGTH + 1;

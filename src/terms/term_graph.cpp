@@ -35,8 +35,8 @@ void TermGraph::reset(const Presentation &p) {
         std::uint64_t comparable = p.above[i] | p.below[i];
         for (int j = 0; j < p.count; ++j) {
             if ((comparable & bit(j)) != 0) continue;
-            if (p.join[i][j] >= 0) joinable_[i] |= bit(j);
-            if (p.meet[i][j] >= 0) meetable_[i] |= bit(j);
+            if (p.join[i][j] != UNDEFINED) joinable_[i] |= bit(j);
+            if (p.meet[i][j] != UNDEFINED) meetable_[i] |= bit(j);
         }
     }
     nodes_.clear();
