@@ -52,6 +52,7 @@ private:
     }
     void failing_operand(int s, int t, bool upper);
     void every_condition(int s, int t);
+    void no_generator_between(int s, int t);
     void failing_operands(int s, int t, bool upper);
     void operand_list(int s, int t, bool upper);
 
@@ -109,6 +110,7 @@ void Explainer::paragraph(int s, int t, bool top) {
                        : " is above the right side but not above the left side\n";
     } else if (OperandRule rule = operand_rule_of(terms_, s, t); rule == OperandRule::SOME) {
         text_ += ":\n";
+        no_generator_between(s, t);
         failing_operands(s, t, false);
         failing_operands(s, t, true);
     } else {
@@ -220,13 +222,18 @@ void Explainer::failing_operand(int s, int t, bool upper) {
     }
 }
 
-// The relation itself: why each condition that applies fails.
-void Explainer::every_condition(int s, int t) {
-    text_ += ":\n     - no generator lies between (above the left side: ";
+void Explainer::no_generator_between(int s, int t) {
+    text_ += "     - no generator lies between (above the left side: ";
     generators(terms_.node(s).filter);
     text_ += "; below the right side: ";
     generators(terms_.node(t).ideal);
     text_ += ")\n";
+}
+
+// The relation itself: why each condition that applies fails.
+void Explainer::every_condition(int s, int t) {
+    text_ += ":\n";
+    no_generator_between(s, t);
     if (terms_.node(s).kind == TermKind::JOIN) {
         text_ += "     - ";
         failing_operand(s, t, false);

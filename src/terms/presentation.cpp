@@ -11,7 +11,7 @@ unsigned char defined_value(unsigned char entry, int count) { return entry >= co
 // cppcheck-suppress unusedFunction ; called by the command line, built apart
 void presentation_from_workspace(Presentation &p) {
     p = Presentation{};
-    p.count = generator_count < PRESENTATION_MAX ? generator_count : PRESENTATION_MAX;
+    p.count = generator_count;  // at most 62: one letter or digit each
     for (int i = 0; i < p.count; ++i) {
         p.name[i] = NameTable[i];
         for (int j = 0; j < p.count; ++j) {

@@ -46,8 +46,8 @@ public:
     unsigned char name(int generator) const { return presentation_.name[generator]; }
 
     // Appends the term as it reads back (meet as juxtaposition, parentheses
-    // only where needed). A term longer than max_length characters shows its
-    // first and last characters around " ... ", max_length in all.
+    // only where needed). A term longer than max_length characters (at least
+    // 7) shows its first and last characters around " ... ", max_length in all.
     void append_text(int id, std::size_t max_length, std::string &out) const;
 
 private:

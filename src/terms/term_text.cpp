@@ -60,8 +60,7 @@ void TermGraph::append_text(int id, std::size_t max_length, std::string &out) co
         append_range(id, 0, length, out);
         return;
     }
-    // At least a character on each side, whatever the bound.
-    std::size_t kept = max_length > ELISION_LENGTH + 2 ? max_length - ELISION_LENGTH : 2;
+    std::size_t kept = max_length - ELISION_LENGTH;
     std::size_t head = kept / 2;
     std::size_t tail = kept - head;
     append_range(id, 0, head, out);

@@ -3,8 +3,10 @@
 // the text bounded however long the relation.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "data_files.h"
 #include "partial_lattice_setup.h"
@@ -73,7 +75,12 @@ struct ExplainedCase {
 TEST(Explanations, ReadAsRecorded) {
     const ExplainedCase cases[] = {
         {"terms/explain_free_three.txt", "abc", "", "",
-         {"a(b+c)<=ab+ac", "ab+ac<=a(b+c)", "a+bc>=(a+b)(a+c)", "a(a+b)=a", "(a+b)(a+c)(b+c)<=ab+ac+bc"}},
+         {"a(b+c)<=ab+ac", "ab+ac<=a(b+c)", "a+bc>=(a+b)(a+c)", "a(a+b)=a", "(a+b)(a+c)(b+c)<=ab+ac+bc",
+          "a(b+c)<=b+a(b+c)", "a(b+c(a+b))<=b+ac"}},
+        // d < c < a, c < b, d < e with a.b=c and c.e=d defined; dually
+        // 1, 2 < 3 < 5, 4 < 5 with 1+2=3 and 3+4=5.
+        {"terms/explain_defined_operations.txt", "abcde12345", "dca cb de 13 23 35 45", "a.b c.e 1+2 3+4",
+         {"ab<=c", "abe<=d", "3<=1+2", "5<=1+2+4"}},
         {"terms/explain_pentagon.txt", "abc12", "abc a12c", "b.1",
          {"1+b2<=(1+b)2", "(1+b)2<=1+b2", "b1<=a", "b2<=a", "a<=2", "c<=b+1"}},
     };

@@ -209,6 +209,7 @@ TEST(RelationsRefused, ArePlacedAndExplained) {
         {"a<=b\t", "5: unexpected byte 0x09"},
         {"a <=\xc3\xa9", "5: unexpected byte 0xC3"},
         {"a *<=b", "3: unexpected character '*'"},
+        {"a<=b *", "6: unexpected character '*'"},
         {std::string(TERM_MAX_DEPTH, '(') + "a" + std::string(TERM_MAX_DEPTH, ')') + "<=a", "true"},
         {std::string(TERM_MAX_DEPTH + 1, '(') + "a" + std::string(TERM_MAX_DEPTH + 1, ')') + "<=a",
          "1001: term nested deeper than 1000"},
