@@ -39,7 +39,7 @@ std::string decided_and_explained(const Presentation &p, const std::string &text
 std::string numbering_fault(const std::string &text, std::size_t max_line) {
     std::istringstream lines(text);
     std::string line;
-    int paragraphs = 0, left_out_to = 0;
+    int paragraphs = 0;
     while (std::getline(lines, line)) {
         if (line.size() > max_line) return "line of " + std::to_string(line.size()) + " characters";
         if (line.rfind("  ", 0) != 0) return "line not indented: " + line;
@@ -49,7 +49,6 @@ std::string numbering_fault(const std::string &text, std::size_t max_line) {
         } else if (std::sscanf(line.c_str(), "  sub-relations %d to %d are left out", &number, &to) == 2) {
             if (number != paragraphs + 1) return "left out from " + std::to_string(number);
             paragraphs = to;
-            left_out_to = to;
         }
     }
     // Every reference "(N)" names a paragraph that exists or was left out.
@@ -60,7 +59,6 @@ std::string numbering_fault(const std::string &text, std::size_t max_line) {
             number > paragraphs)
             return "reference to " + std::to_string(number) + " beyond " + std::to_string(paragraphs);
     }
-    (void)left_out_to;
     return "";
 }
 
