@@ -74,7 +74,7 @@ TEST(Explanations, ReadAsRecorded) {
     const ExplainedCase cases[] = {
         {"terms/explain_free_three.txt", "abc", "", "",
          {"a(b+c)<=ab+ac", "ab+ac<=a(b+c)", "a+bc>=(a+b)(a+c)", "a(a+b)=a", "(a+b)(a+c)(b+c)<=ab+ac+bc",
-          "a(b+c)<=b+a(b+c)", "a(b+c(a+b))<=b+ac"}},
+          "a(b+c)<=b+a(b+c)", "a(b+c(a+b))<=b+ac", "a+b<=c(a+b)"}},
         // d < c < a, c < b, d < e with a.b=c and c.e=d defined; dually
         // 1, 2 < 3 < 5, 4 < 5 with 1+2=3 and 3+4=5.
         {"terms/explain_defined_operations.txt", "abcde12345", "dca cb de 13 23 35 45", "a.b c.e 1+2 3+4",
