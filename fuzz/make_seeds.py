@@ -4,7 +4,8 @@
 Key translator inputs: the first byte marks a pause longer than the ESC wait
 wherever it appears again. Program inputs: one byte per key, as
 fuzz_console.cpp decodes them (0xFD + byte: that one-code key; 0xFE + code:
-lead 0 and that second code; 0xFF + code: lead 224)."""
+lead 0 and that second code; 0xFF + code: lead 224). Terms inputs: a
+partial lattice in 7 bytes, then the text (terms_fuzz.cpp)."""
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -120,14 +121,37 @@ def program_seeds():
     return seeds
 
 
+# --- terms ------------------------------------------------------------------
+def presentation(count, order=0, meets=0, joins=0):
+    """The 7-byte header of terms_fuzz.cpp: generators a.. (count of them),
+    the ordered pairs i < j, and the meets and joins declared defined, each a
+    16-bit set over the pairs i < j in order."""
+    return bytes([count - 1, order & 0xFF, order >> 8, meets & 0xFF, meets >> 8, joins & 0xFF, joins >> 8])
+
+
+def terms_seeds():
+    # Pentagon a < b < e, a < c < d < e (pairs ab ac ad ae bc bd be cd ce de).
+    pentagon = presentation(5, order=0b1111001111, meets=0b10000, joins=0b100000)
+    return {
+        "distributive": presentation(3) + b"a(b+c)|ab+ac",
+        "median": presentation(3) + b"(a+b)(a+c)(b+c)|ab+ac+bc",
+        "relation_both_ways": presentation(3) + b"a+b.c = (a+b)(a+c)",
+        "pentagon": pentagon + b"(c+b)d|c+bd",
+        "chain": presentation(4, order=0b111111) + b"a+b(c+d)|(a+b)(c+d)",
+        "nested": presentation(2) + b"((((a+b)a)+b)a)+(b.a)|a(b+a(b+a))",
+        "bad_terms": presentation(6, joins=0xFFFF, meets=0xFFFF) + b"(a+f)e..|()+",
+    }
+
+
 def write(target, seeds):
     folder = os.path.join(HERE, "corpus", target)
     os.makedirs(folder, exist_ok=True)
     for name, data in seeds.items():
         with open(os.path.join(folder, name), "wb") as f:
-            f.write(data if target == "program" else PAUSE + data)
+            f.write(PAUSE + data if target == "key_translator" else data)
 
 
 if __name__ == "__main__":
     write("key_translator", translator_seeds())
     write("program", program_seeds())
+    write("terms", terms_seeds())

@@ -13,14 +13,16 @@ namespace {
 
 using nlohmann::json;
 
-// Compact; a character that is no UTF-8 (none should be) becomes U+FFFD
-// instead of ending the program.
-std::string compact(const json &value) {
-    return value.dump(-1, ' ', false, json::error_handler_t::replace);
+// Compact; a character that is no UTF-8 (a relation typed in another
+// encoding, say) becomes U+FFFD instead of ending the program.
+template <class Json>
+std::string compact(const Json &value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 // "key": followed by the array of rows, one row per line.
-void append_array(std::string &text, const char *key, const std::vector<json> &rows) {
+template <class Json>
+void append_array(std::string &text, const char *key, const std::vector<Json> &rows) {
     text += "  \"";
     text += key;
     text += "\": [";
@@ -70,10 +72,11 @@ std::vector<json> operation_rows(const unsigned char (&table)[MAX_ELEMENTS][MAX_
     return rows;
 }
 
-std::vector<json> decision_rows(const std::vector<Decision> &decisions) {
-    std::vector<json> rows;
+// The relation before its verdict, as the decision lines read.
+std::vector<nlohmann::ordered_json> decision_rows(const std::vector<Decision> &decisions) {
+    std::vector<nlohmann::ordered_json> rows;
     for (const Decision &decision : decisions) {
-        json row = json::object();
+        nlohmann::ordered_json row = nlohmann::ordered_json::object();
         row["relation"] = decision.relation;
         row["holds"] = decision.holds;
         rows.push_back(row);

@@ -17,6 +17,8 @@ struct PresentationRequest {
 
 // Enters the poset and the declaration, answers the questions from it and
 // prints the law test's verdict (for a lattice) and the build on standard
-// output, with a last line when the build stopped at the limit. Returns the
-// exit status: 0, or 2 after an error on standard error (stdout empty then).
+// output, with a last line when the build stopped at the limit; or, with
+// relations, their decisions instead. Writes the files asked for. Returns the
+// exit status: 0, 1 when a relation fails, or 2 after an error on standard
+// error (standard output empty then).
 int run_presentation(const PresentationRequest &stated);

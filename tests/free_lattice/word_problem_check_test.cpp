@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "partial_lattice_setup.h"
+#include "random_partial_lattice.h"
 #include "reference.h"
 #include "scripted_console.h"
 #include "word_problem.h"
@@ -16,82 +17,8 @@
 
 namespace {
 
-using lattice_setup::DefinedOperation;
-
-// splitmix64: the same numbers on every platform and standard library.
-struct Random {
-    std::uint64_t state;
-    std::uint64_t next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int below(int bound) { return static_cast<int>(next() % static_cast<std::uint64_t>(bound)); }
-};
-
-struct RandomPartialLattice {
-    std::string names;
-    std::vector<std::pair<int, int>> less;
-    std::vector<DefinedOperation> defined;
-
-    std::string describe() const {
-        std::ostringstream text;
-        text << "generators " << names << ", relations";
-        for (auto [p, q] : less) text << ' ' << names[p] << '<' << names[q];
-        text << ", defined";
-        for (const DefinedOperation &d : defined) text << ' ' << names[d.left] << d.operation << names[d.right];
-        return text.str();
-    }
-};
-
-// Random relations over up to 6 generators (always along a random linear
-// order, so never a cycle) and a random share of the poset's meets and joins
-// of incomparable pairs declared defined. One case in four is a bow-tie
-// instead: m = p+q = uv, both declared defined, with a sixth generator placed
-// at random; only there does an element's generator filter gain from a
-// defined meet a generator that a defined join put into another's ideal.
-// Leaves the partial lattice set up in the workspace.
-RandomPartialLattice make_random_partial_lattice(std::uint64_t seed) {
-    Random random{seed};
-    RandomPartialLattice p;
-    bool bow_tie = random.below(4) == 0;
-    // Mostly four to six generators, where the rarer rules come into play.
-    int n = bow_tie ? 6 : random.below(4) == 0 ? 1 + random.below(3) : 4 + random.below(3);
-    p.names = std::string("abcdef").substr(0, static_cast<std::size_t>(n));
-    int line[6] = {0, 1, 2, 3, 4, 5};
-    for (int i = n - 1; i > 0; --i) std::swap(line[i], line[random.below(i + 1)]);
-    int density = random.below(70);
-    if (bow_tie) {
-        // line[0], line[1] < line[2] < line[3], line[4]; line[5] anywhere.
-        p.less = {{line[0], line[2]}, {line[1], line[2]}, {line[2], line[3]}, {line[2], line[4]}};
-        int rank = random.below(6);
-        for (int i = 0; i < 5; ++i)
-            if (random.below(100) < density)
-                p.less.push_back(i < rank ? std::pair{line[i], line[5]} : std::pair{line[5], line[i]});
-    } else {
-        for (int i = 0; i < n; ++i)
-            for (int j = i + 1; j < n; ++j)
-                if (random.below(100) < density) p.less.push_back({line[i], line[j]});
-    }
-
-    int defined_share = random.below(101);
-    auto is_pair = [](int i, int j, int x, int y) { return (i == x && j == y) || (i == y && j == x); };
-    scripted::start("");
-    lattice_setup::set_up(p.names, p.less, {});
-    for (char operation : {'.', '+'})
-        for (int i = 0; i < n; ++i)
-            for (int j = i + 1; j < n; ++j) {
-                if (OrderMatrix[i][j] || OrderMatrix[j][i]) continue;
-                int bound = operation == '.' ? reference::meet(i, j, n) : reference::join(i, j, n);
-                bool forced = bow_tie && (operation == '+' ? is_pair(i, j, line[0], line[1])
-                                                           : is_pair(i, j, line[3], line[4]));
-                if (bound >= 0 && (forced || random.below(100) < defined_share))
-                    p.defined.push_back({operation, i, j});
-            }
-    lattice_setup::set_up(p.names, p.less, p.defined);
-    return p;
-}
+using random_lattice::RandomPartialLattice;
+using random_lattice::make_random_partial_lattice;
 
 // Compares the finished build with the independent order; returns the first
 // disagreement, or an empty text.

@@ -73,6 +73,20 @@ const std::vector<OptionCase> OPTION_CASES = {
      "freelattice: --define 'b.d': b and d have no meet in the poset\n"},
     {"DefineWrongValue", {"-p", "abc a12c", "--define=b+1=a"}, 2, "",
      "freelattice: --define 'b+1=a': the join of b and 1 in the poset is c, not a\n"},
+    // Every relation is read before any is decided: nothing on standard
+    // output when the second cannot be read.
+    {"DecideSecondRelationUnreadable", {"-p", "a b c", "-e", "a<=a", "-e", "a(b+c<=a"}, 2, "",
+     "freelattice: --decide 'a(b+c<=a': character 6: ')' expected\n"},
+    {"DecideNameOutsideThePoset", {"-p", "a b c", "-e", "a<=d"}, 2, "",
+     "freelattice: --decide 'a<=d': character 4: no element named 'd' in the poset\n"},
+    {"DecideEmptyTerm", {"-p", "a b c", "-e", "a+b<="}, 2, "", "freelattice: --decide 'a+b<=': character 6: empty term\n"},
+    {"DecideUnbalanced", {"-p", "a b c", "-e", "a)<=a"}, 2, "",
+     "freelattice: --decide 'a)<=a': character 2: ')' without '('\n"},
+    {"DecideTooDeep", {"-p", "a", "-e", std::string(1001, '(') + "a" + std::string(1001, ')') + "=a"}, 2, "",
+     "freelattice: --decide '" + std::string(57, '(') + "...': character 1001: term nested deeper than 1000\n"},
+    {"DecideTooLong", {"-p", "a", "-e", "a<=" + std::string(20000, 'a')}, 2, "",
+     "freelattice: --decide 'a<=" + std::string(54, 'a') + "...': character 20001: relation longer than 20000 "
+     "characters\n"},
 };
 
 void PrintTo(const OptionCase &option_case, std::ostream *out) { *out << option_case.name; }

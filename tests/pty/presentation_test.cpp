@@ -92,4 +92,65 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, Presentation, testing::ValuesIn(PRESENTATI
                              return std::string(param.param.name);
                          });
 
+// --decide prints one line per relation, in order, instead of the build,
+// and the status says whether all hold: the textbook cases in FL(3), a
+// declared meet that makes a relation hold, and terms as the program prints
+// them, read back.
+struct DecideCase {
+    const char *name;
+    std::vector<std::string> args;
+    int status;
+    std::string standard_output;
+};
+
+const std::vector<DecideCase> DECISIONS = {
+    {"DistributivityOneWayOnly",
+     {"-p", "a b c", "-e", "a(b+c)<=ab+ac", "--decide=a(b+c) >= ab+ac"},
+     1,
+     "a(b+c)<=ab+ac: false\na(b+c) >= ab+ac: true\n"},
+    {"MedianIsNotTheJoinOfMeets",
+     {"-p", "a b c", "-e", "ab+ac+bc <= (a+b)(a+c)(b+c)", "-e", "(a+b)(a+c)(b+c)=ab+ac+bc"},
+     1,
+     "ab+ac+bc <= (a+b)(a+c)(b+c): true\n(a+b)(a+c)(b+c)=ab+ac+bc: false\n"},
+    {"AllHold", {"-p", "a b c", "-e", "a.b+a=a", "-e", "a<=a+bc"}, 0, "a.b+a=a: true\na<=a+bc: true\n"},
+    {"DeclaredMeetHolds", {"-p", "abc a12c", "-D", "b.1", "-e", "b1<=a"}, 0, "b1<=a: true\n"},
+    {"UndeclaredMeetFails", {"-p", "abc a12c", "-e", "b1<=a"}, 1, "b1<=a: false\n"},
+    {"PrintedTermsReadBack", {"-p", "abc a12c", "-e", "1+(b2)=2(1+b2)", "-e", "2(b+1)<=1+(b2)"}, 1,
+     "1+(b2)=2(1+b2): true\n2(b+1)<=1+(b2): false\n"},
+};
+
+void PrintTo(const DecideCase &decide, std::ostream *out) { *out << decide.name; }
+
+class Decide : public testing::TestWithParam<DecideCase> {};
+
+TEST_P(Decide, OneLinePerRelationAndTheStatusSaysWhetherAllHold) {
+    const DecideCase &expected = GetParam();
+    pty::DetachedRun run = pty::run_without_terminal(pty::freelattice_path(), expected.args);
+    ASSERT_TRUE(run.ending.exited);
+    EXPECT_EQ(run.ending.status, expected.status);
+    EXPECT_EQ(run.standard_output, expected.standard_output);
+    EXPECT_EQ(run.standard_error, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, Decide, testing::ValuesIn(DECISIONS),
+                         [](const testing::TestParamInfo<DecideCase> &param) {
+                             return std::string(param.param.name);
+                         });
+
+// With --json the build still runs, for the file alone, and the decisions
+// are added to it.
+TEST_F(Presentation, DecisionsGoToTheJsonAndTheBuildOnlyThere) {
+    const std::string json_file = folder_ + "/decided.json";
+    pty::DetachedRun run = pty::run_without_terminal(
+        pty::freelattice_path(), {"-p", "abc a12c", "-e", "b2<=b", "-e", "b<=b2", "--json", json_file});
+    EXPECT_EQ(run.ending.status, 1);
+    EXPECT_EQ(run.standard_output, "b2<=b: true\nb<=b2: false\n");
+    const std::string json = data_files::contents(json_file);
+    EXPECT_NE(json.find("\n  \"elements\": ["), std::string::npos) << json;
+    const std::string decisions = "\n  \"decisions\": [\n    {\"relation\":\"b2<=b\",\"holds\":true},\n"
+                                  "    {\"relation\":\"b<=b2\",\"holds\":false}\n  ]\n}\n";
+    ASSERT_GE(json.size(), decisions.size());
+    EXPECT_EQ(json.substr(json.size() - decisions.size()), decisions);
+}
+
 }  // namespace

@@ -1,0 +1,69 @@
+// s <= t in FL(P) for the subterms s of one term and t of another, by
+// Dean's conditions: s <= t exactly when
+//   (1) a generator p has s <= p <= t, that is F(s) and I(t) meet;
+//   (2) s = s1+...+sk with every si <= t;
+//   (3) s = s1...sk with some si <= t;
+//   (4) t = t1+...+tk with s <= some tj;
+//   (5) t = t1...tk with s <= every tj.
+// (2) and (5) are also necessary, so they are the only ones tried when they
+// apply; so are I(s) <= I(t) and F(t) <= F(s), which cut most failures short.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "terms/term_graph.h"
+
+// What settles s <= t without looking at operands, in the order tried.
+enum class Shortcut : unsigned char {
+    NONE,
+    SAME_TERM,          // s and t are the same term: holds
+    GENERATOR_BETWEEN,  // (1): holds
+    GENERATOR_BELOW,    // a generator below s is not below t: fails
+    GENERATOR_ABOVE,    // a generator above t is not above s: fails
+};
+
+// The generator that shows it (for the last three), or -1.
+struct ShortcutWitness {
+    Shortcut shortcut;
+    int generator;
+};
+ShortcutWitness shortcut_of(const TermGraph &terms, int s, int t);
+
+// Which operands the decision goes through when no shortcut applies.
+enum class OperandRule : unsigned char {
+    EVERY_LOWER,  // (2)
+    EVERY_UPPER,  // (5)
+    SOME,         // (3) over s's meetands, then (4) over t's joinands
+};
+OperandRule operand_rule_of(const TermGraph &terms, int s, int t);
+
+// Memoised decisions for the subterms of lower (left side) against those of
+// upper (right side), without recursion. Memory: two bits for each pair of a
+// subterm of lower and a subterm of upper.
+class OrderDecision {
+public:
+    OrderDecision(const TermGraph &terms, int lower, int upper);
+    bool below(int s, int t);
+
+private:
+    struct Frame {
+        int s;
+        int t;
+        OperandRule rule;
+        bool upper_operands;  // going through t's operands now
+        std::uint32_t next;   // the next operand to try
+    };
+    // 0 unknown, 1 fails, 2 holds.
+    int known(int s, int t) const;
+    void remember(int s, int t, bool holds);
+    void number_subterms(int root, std::vector<int> &numbers, int &count) const;
+
+    const TermGraph &terms_;
+    std::vector<int> lower_number_;  // per term: its place among lower's subterms, or -1
+    std::vector<int> upper_number_;
+    int lower_count_ = 0;
+    int upper_count_ = 0;
+    std::vector<std::uint64_t> memo_;
+    std::vector<Frame> stack_;
+};
