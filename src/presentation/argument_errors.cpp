@@ -13,6 +13,15 @@ bool printable(unsigned char c) { return c >= 32 && c < 127; }
 }  // namespace
 
 void argument_error(const char *option, std::string_view value, const char *reason, ...) {
+    // The reason first, so that the whole message leaves in order.
+    char because[256];
+    va_list arguments;
+    va_start(arguments, reason);
+    // Started just above; the analyzer of this clang takes it for
+    // uninitialized all the same.
+    // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized)
+    (void)std::vsnprintf(because, sizeof because, reason, arguments);
+    va_end(arguments);
     (void)std::fprintf(stderr, "freelattice: %s '", option);
     std::size_t shown = value.size() > SHOWN_LENGTH ? SHOWN_LENGTH - 3 : value.size();
     for (std::size_t i = 0; i < shown; ++i) {
@@ -25,12 +34,7 @@ void argument_error(const char *option, std::string_view value, const char *reas
         }
     }
     if (shown < value.size()) (void)std::fputs("...", stderr);
-    (void)std::fputs("': ", stderr);
-    va_list arguments;
-    va_start(arguments, reason);
-    (void)std::vfprintf(stderr, reason, arguments);
-    va_end(arguments);
-    (void)std::fputc('\n', stderr);
+    (void)std::fprintf(stderr, "': %s\n", because);
 }
 
 const char *shown_character(unsigned char c, char (&text)[12]) {

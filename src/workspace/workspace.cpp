@@ -2,6 +2,7 @@
 
 LatticeWorkspace lattice_workspace;
 
+// cppcheck-suppress unusedFunction ; called by the checks of checked builds only
 bool tables_symmetric(int count) {
     for (int r = 0; r < count; ++r) {
         for (int c = 0; c < r; ++c) {
