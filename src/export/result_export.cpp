@@ -24,7 +24,7 @@ bool check(const char *path) {
     return error == 0;
 }
 
-void write(const char *path, const std::string &text) {
+void write_file(const char *path, const std::string &text) {
     // Whatever the session has shown so far goes out first: the file may
     // share its channel (standard output, the terminal), and a message
     // follows what was shown before it.
@@ -47,6 +47,6 @@ void export_note_definitions(void *request) { note_definitions(static_cast<Expor
 
 void export_result(void *request) {
     const ExportRequest &asked = *static_cast<const ExportRequest *>(request);
-    if (asked.dot_path != nullptr) write(asked.dot_path, dot_text(shown_count));
-    if (asked.json_path != nullptr) write(asked.json_path, json_text(shown_count, asked.notes));
+    if (asked.dot_path != nullptr) write_file(asked.dot_path, dot_text(shown_count));
+    if (asked.json_path != nullptr) write_file(asked.json_path, json_text(shown_count, asked.notes));
 }
