@@ -39,6 +39,7 @@ int __real_open(const char *path, int flags, ...);
 int __real_openat(int folder, const char *path, int flags, ...);
 int __real_mkostemp(char *pattern, int flags);
 int __real_fsync(int fd);
+int __real_fchmod(int fd, mode_t mode);
 int __real_rename(const char *from, const char *to);
 int __real_close(int fd);
 int __real_tcgetattr(int fd, termios *attributes);
@@ -53,6 +54,7 @@ int __wrap_open(const char *path, int flags, ...);
 int __wrap_openat(int folder, const char *path, int flags, ...);
 int __wrap_mkostemp(char *pattern, int flags);
 int __wrap_fsync(int fd);
+int __wrap_fchmod(int fd, mode_t mode);
 int __wrap_rename(const char *from, const char *to);
 int __wrap_close(int fd);
 int __wrap_tcgetattr(int fd, termios *attributes);
@@ -63,11 +65,11 @@ int __wrap_sigaction(int sig, const struct sigaction *action, struct sigaction *
 
 namespace {
 
-enum Kind { READ, WRITE, POLL, OPEN, MKOSTEMP, FSYNC, RENAME, CLOSE, TCGETATTR, TCSETATTR, IOCTL, SIGACTION, KINDS };
+enum Kind { READ, WRITE, POLL, OPEN, MKOSTEMP, FCHMOD, FSYNC, RENAME, CLOSE, TCGETATTR, TCSETATTR, IOCTL, SIGACTION, KINDS };
 
 // ioctl counts only TIOCGWINSZ, the one request the fault list names.
-constexpr const char *KIND_NAMES[KINDS] = {"read",  "write",     "poll",      "open",  "mkostemp",  "fsync",
-                                           "rename", "close",    "tcgetattr", "tcsetattr", "ioctl", "sigaction"};
+constexpr const char *KIND_NAMES[KINDS] = {"read",      "write",     "poll",  "open",     "mkostemp", "fchmod", "fsync",
+                                           "rename",    "close",     "tcgetattr", "tcsetattr", "ioctl", "sigaction"};
 
 struct ErrnoName {
     const char *name;
@@ -240,6 +242,11 @@ int __wrap_openat(int folder, const char *path, int flags, ...) {
 int __wrap_mkostemp(char *pattern, int flags) {
     int error = injected(MKOSTEMP);
     return error != 0 ? fail(error) : __real_mkostemp(pattern, flags);
+}
+
+int __wrap_fchmod(int fd, mode_t mode) {
+    int error = injected(FCHMOD);
+    return error != 0 ? fail(error) : __real_fchmod(fd, mode);
 }
 
 int __wrap_fsync(int fd) {
