@@ -14,6 +14,10 @@ void exit_status_write_failed(Channel channel, int error);
 // Notes a failure already told on standard error (an export file).
 void exit_status_failure_told();
 
+// Notes that the terminal's own attributes could not be put back: told at the
+// end ("freelattice: cannot restore the terminal: <reason>").
+void exit_status_restore_failed(int error);
+
 // Writes out what stdio still holds, tells each channel that failed on
 // standard error ("freelattice: cannot write standard output: <reason>",
 // "freelattice: cannot write the terminal: <reason>"), and returns status,

@@ -67,8 +67,9 @@ void install() {
     action.sa_flags = SA_SIGINFO | SA_RESTART;
     action.sa_mask = removing_set();
     for (int i = 0; i < COUNT; ++i) {
-        (void)sigaction(REMOVING[i], nullptr, &previous[i]);
-        replaced[i] = previous[i].sa_handler != SIG_IGN;
+        // Unknown, the handler there is left alone: put back later from a
+        // stale record, the terminal's own could be lost.
+        replaced[i] = sigaction(REMOVING[i], nullptr, &previous[i]) == 0 && previous[i].sa_handler != SIG_IGN;
         if (replaced[i]) (void)sigaction(REMOVING[i], &action, nullptr);
     }
     struct sigaction ignore = {};

@@ -65,6 +65,8 @@ inline void store_symmetric(unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], 
     table[c][r] = static_cast<unsigned char>(value);
 }
 
+#ifdef FREELATTICE_CHECKS
 // Whether the meet and join tables agree with their mirror images over
-// elements 0..count-1, as every writer keeps them. For checked builds.
+// elements 0..count-1, as every writer keeps them. Checked builds only.
 bool tables_symmetric(int count);
+#endif

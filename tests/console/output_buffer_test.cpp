@@ -197,6 +197,17 @@ TEST(OutputBuffer, FailedWriteEndsTheOutputForGood) {
     close(ends[1]);
     output_buffer_reset();
     EXPECT_EQ(output_buffer_error(), 0);
+    // No descriptor yet: held text has nowhere to go, nor has text larger
+    // than the buffer, and a handler writes nothing.
+    EXPECT_TRUE(output_buffer_add("z", 1));
+    output_buffer_flush_from_handler();
+    EXPECT_FALSE(output_buffer_flush());
+    EXPECT_EQ(output_buffer_error(), EBADF);
+    output_buffer_reset();
+    const std::string large(OUTPUT_BUFFER_CAPACITY + 1, 'l');
+    EXPECT_FALSE(output_buffer_add(large.c_str(), static_cast<int>(large.size())));
+    EXPECT_EQ(output_buffer_error(), EBADF);
+    output_buffer_reset();
 }
 
 // The terminal device closing on a console write that failed: the failure is

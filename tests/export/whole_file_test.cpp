@@ -111,6 +111,20 @@ TEST_F(WholeFile, DescriptorsDevicesFifosAndLoops) {
     EXPECT_EQ(write_whole_file("/dev/fd/999", "x"), EBADF);
     close(ends[0]);
     close(ends[1]);
+    // Open both ways: written where it stands.
+    int both = open(path("both").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(both, 0);
+    ASSERT_EQ(write(both, "old ", 4), 4);
+    EXPECT_EQ(write_whole_file(("/dev/fd/" + std::to_string(both)).c_str(), "new\n"), 0);
+    close(both);
+    EXPECT_EQ(data_files::contents(path("both")), "old new\n");
+    fs::remove(path("both"));
+    // Names in the descriptor lists that are no descriptor number, and
+    // folders beside them, are paths like any other: nothing there is made.
+    for (const char *other : {"/dev/fd/1234567890", "/proc/self/fd/x1", "/proc/thread-self/fdinfo/x",
+                              "/proc/thread-self/x"}) {
+        EXPECT_NE(check_whole_file(other), 0) << other;
+    }
 
     EXPECT_EQ(check_whole_file("/dev/null"), 0);
     EXPECT_EQ(write_whole_file("/dev/null", "x"), 0);
@@ -165,16 +179,19 @@ TEST_F(WholeFile, AWriteCutShortLeavesTheOldFile) {
 
 // How a child that holds a temporary file ended when sig came: by the
 // signal (0 when it lived on, and then let the file go itself), or by the
-// exit status of the handler it had before (7), which must have run.
+// exit status that tells which handler it had before (7 plain, 8 with
+// SA_SIGINFO) ran.
 struct SignalCase {
     int sig;
-    enum Before { DEFAULT, OWN_HANDLER, IGNORED } before;
+    enum Before { DEFAULT, OWN_HANDLER, OWN_INFO_HANDLER, IGNORED } before;
     int step;  // 0 before creation, 1 while held, 2 after the rename
 };
 
-// exit() rather than _exit(): a coverage build then records what the child
-// ran. Test code only: the child does nothing else meanwhile.
-void own_handler(int /*sig*/) { std::exit(7); }
+volatile std::sig_atomic_t handled = 0;
+
+void own_handler(int /*sig*/) { handled = 7; }
+
+void own_info_handler(int /*sig*/, siginfo_t * /*info*/, void * /*context*/) { handled = 8; }
 
 // In a child: holds a temporary file for folder/target up to step, then
 // raises sig.
@@ -182,10 +199,20 @@ void own_handler(int /*sig*/) { std::exit(7); }
     rlimit no_core = {0, 0};
     setrlimit(RLIMIT_CORE, &no_core);  // SIGQUIT's default would dump one
     if (c.before == SignalCase::OWN_HANDLER) std::signal(c.sig, own_handler);
+    if (c.before == SignalCase::OWN_INFO_HANDLER) {
+        struct sigaction info = {};
+        info.sa_sigaction = own_info_handler;
+        info.sa_flags = SA_SIGINFO;
+        sigemptyset(&info.sa_mask);
+        sigaction(c.sig, &info, nullptr);
+    }
     if (c.before == SignalCase::IGNORED) std::signal(c.sig, SIG_IGN);
     if (c.step >= 1 && temporary_file_create(target, 0644) < 0) _exit(20);
     if (c.step >= 2 && temporary_file_commit(target) != 0) _exit(21);
     raise(c.sig);
+    // exit() rather than _exit(): a coverage build then records what the
+    // child ran.
+    if (handled != 0) std::exit(handled);
     if (c.step == 1) temporary_file_discard();
     std::exit(0);
 }
@@ -194,7 +221,8 @@ TEST_F(WholeFile, ATerminatingSignalRemovesTheTemporaryFileThenActsAsBefore) {
     const std::string target = path("lattice.json");
     int cases = 0;
     for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
-        for (auto before : {SignalCase::DEFAULT, SignalCase::OWN_HANDLER, SignalCase::IGNORED}) {
+        for (auto before :
+             {SignalCase::DEFAULT, SignalCase::OWN_HANDLER, SignalCase::OWN_INFO_HANDLER, SignalCase::IGNORED}) {
             for (int step = 0; step <= 2; ++step) {
                 SignalCase c = {sig, before, step};
                 pid_t child = fork();
@@ -208,6 +236,8 @@ TEST_F(WholeFile, ATerminatingSignalRemovesTheTemporaryFileThenActsAsBefore) {
                     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << what;
                 } else if (before == SignalCase::OWN_HANDLER) {
                     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 7) << what;
+                } else if (before == SignalCase::OWN_INFO_HANDLER) {
+                    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 8) << what;
                 } else {
                     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << what;
                 }
@@ -217,7 +247,7 @@ TEST_F(WholeFile, ATerminatingSignalRemovesTheTemporaryFileThenActsAsBefore) {
             }
         }
     }
-    EXPECT_EQ(cases, 36);
+    EXPECT_EQ(cases, 48);
 }
 
 // While a temporary file is held, a size limit is a write error.

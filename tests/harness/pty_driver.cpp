@@ -235,9 +235,15 @@ bool Session::wait_until_waiting_without_limit(int timeout_ms) {
             if (number == "7" && (timeout == "0xffffffff" || timeout == "0xffffffffffffffff")) return true;
             if (number == "271" && timeout == "0x0") return true;
         }
-        if (remaining_ms(deadline) == 0) return false;
+        if (remaining_ms(deadline) == 0 || has_ended()) return false;
         drain(2);
     }
+}
+
+bool Session::has_ended() const {
+    // Gone from /proc too: reaped by its job-control shell.
+    char state = process_state(program_pid_);
+    return reaped_ || state == 'Z' || state == 0;
 }
 
 bool Session::wait_until_taken(int timeout_ms) {
@@ -246,7 +252,7 @@ bool Session::wait_until_taken(int timeout_ms) {
         int queued = 0;
         if (ioctl(slave_, TIOCINQ, &queued) != 0) return false;
         if (queued == 0) return true;
-        if (remaining_ms(deadline) == 0) return false;
+        if (remaining_ms(deadline) == 0 || has_ended()) return false;
         drain(5);
     }
 }
@@ -276,7 +282,7 @@ bool Session::wait_until_raw(int timeout_ms) {
     for (;;) {
         termios now = attributes();
         if ((now.c_lflag & (ICANON | ECHO)) == 0) return true;
-        if (remaining_ms(deadline) == 0) return false;
+        if (remaining_ms(deadline) == 0 || has_ended()) return false;
         drain(10);
     }
 }

@@ -69,13 +69,16 @@ public:
     // no time limit, which it does only once its ESC wait is over.
     bool write_lone_escape();
     // Waits until the program is blocked in poll(2) with no time limit, as
-    // /proc/<pid>/syscall shows it.
+    // /proc/<pid>/syscall shows it; false at once if it ends first.
     bool wait_until_waiting_without_limit(int timeout_ms = HANG_GUARD_MS);
     // Writes each key separately, as a person types: the next key is written
     // only when the program has taken every byte of the one before.
     bool type(const std::vector<std::string> &keys, int timeout_ms = HANG_GUARD_MS);
-    // Waits until the program has read every byte written to it so far.
+    // Waits until the program has read every byte written to it so far;
+    // false at once if it ends first.
     bool wait_until_taken(int timeout_ms = HANG_GUARD_MS);
+    // True once the program has ended (reaped or not).
+    bool has_ended() const;
     static void pause(int ms);
 
     // Attributes of the terminal as the program currently has them, and as
@@ -83,8 +86,9 @@ public:
     termios attributes() const;
     const termios &initial_attributes() const { return initial_; }
     static bool same_attributes(const termios &a, const termios &b);
-    // Waits until the program has switched input to raw (no ICANON, no ECHO),
-    // or until the attributes are back to the initial ones.
+    // Waits until the program has switched input to raw (no ICANON, no ECHO;
+    // false at once if it ends first), or until the attributes are back to
+    // the initial ones.
     bool wait_until_raw(int timeout_ms = HANG_GUARD_MS);
     bool wait_until_restored(int timeout_ms = HANG_GUARD_MS);
 

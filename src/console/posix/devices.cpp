@@ -69,8 +69,12 @@ int terminal_output_fd() {
     bool first_use = output.state == NOT_OPENED;
     int fd = open_device(output, O_WRONLY);
     if (first_use && fd >= 0) output_buffer_attach(fd);
+    // The user sees nothing from here on: told at the end, as a failed write.
+    if (first_use && fd < 0) exit_status_write_failed(Channel::TERMINAL, output.open_errno);
     return fd;
 }
+
+bool terminal_output_lost() { return output.state == UNAVAILABLE || output_buffer_error() != 0; }
 
 void terminal_flush_for_the_end() {
     if (!output_buffer_flush()) exit_status_write_failed(Channel::TERMINAL, output_buffer_error());
@@ -87,7 +91,11 @@ void terminal_close() {
     // The last text shows before the user's attributes are back.
     terminal_flush_for_the_end();
     output_buffer_reset();
-    raw_mode_leave();
+    // The terminal is still there and still raw: the user must know (stty
+    // sane mends it). Where the keyboard or the screen is gone, so is the
+    // point of telling.
+    int error = raw_mode_leave();
+    if (error != 0) exit_status_restore_failed(error);
     signals_remove();
     key_reading_reset();
     terminal_close_devices();

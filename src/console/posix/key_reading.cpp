@@ -36,10 +36,19 @@ int input_fd = -1;
 // On the way out: a failed message changes nothing about the exit.
 [[noreturn]] void no_keyboard(const char *cause) {
     terminal_flush_for_the_end();
-    raw_mode_leave();
+    (void)raw_mode_leave();
     int status = exit_status_final(2);
     (void)std::fprintf(stderr, "freelattice: no keyboard: %s\n", cause);
     std::exit(status);
+}
+
+// A terminal that shows nothing: no prompt is seen and no key echoed (a key
+// whose echo fails is lost, q among them), so the session cannot go on. The
+// exit status tells the failed write.
+[[noreturn]] void no_screen() {
+    terminal_flush_for_the_end();
+    (void)raw_mode_leave();
+    std::exit(exit_status_final(2));
 }
 
 // Waits for the next input event: a byte (true) or the end of the ESC wait
@@ -58,7 +67,7 @@ bool wait_for_byte(unsigned char *byte) {
         pollfd watch = {fd, POLLIN, 0};
         int ready = poll(&watch, 1, 0);
         if (ready == 0) {
-            (void)output_buffer_flush();
+            if (!output_buffer_flush()) no_screen();
             ready = poll(&watch, 1, wait_ms);
         }
         if (ready < 0) {
@@ -101,6 +110,7 @@ void key_reading_reset() {
 }
 
 int terminal_read_key(int *second) {
+    if (terminal_output_lost()) no_screen();
     if (!reader_ready) key_reading_reset();
     const char *cause = "";
     input_fd = terminal_input_fd(&cause);

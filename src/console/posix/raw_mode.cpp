@@ -21,13 +21,16 @@ volatile std::sig_atomic_t raw_fd = -1;         // terminal in dialogue, -1 when
 volatile std::sig_atomic_t raw_applied = 0;     // raw attributes currently set
 bool exit_hook_registered = false;
 
-void set_attributes(const termios &attributes) {
+// Returns 0 or the errno of the failure.
+int set_attributes(const termios &attributes) {
     // tcsetattr is async-signal-safe; it may be interrupted by a signal.
-    while (tcsetattr(raw_fd, TCSANOW, &attributes) != 0 && errno == EINTR) {
+    for (;;) {
+        if (tcsetattr(raw_fd, TCSANOW, &attributes) == 0) return 0;
+        if (errno != EINTR) return errno;
     }
 }
 
-void restore_at_exit() { raw_mode_leave(); }
+void restore_at_exit() { (void)raw_mode_leave(); }
 
 }  // namespace
 
@@ -56,36 +59,42 @@ bool raw_mode_enter(int fd) {
         // Every path through exit() restores, not only the normal end.
         exit_hook_registered = std::atexit(restore_at_exit) == 0;
     }
-    raw_mode_reapply();
-    return true;
+    int error = raw_mode_reapply();
+    if (error == 0) return true;
+    // Keys would come a line at a time, echoed by the terminal: no dialogue.
+    (void)raw_mode_leave();
+    errno = error;
+    return false;
 }
 
-void raw_mode_restore() {
-    if (raw_fd < 0 || raw_applied == 0) return;
-    set_attributes(saved_attributes);
+int raw_mode_restore() {
+    if (raw_fd < 0 || raw_applied == 0) return 0;
+    int error = set_attributes(saved_attributes);
     std::atomic_signal_fence(std::memory_order_seq_cst);
     raw_applied = 0;
+    return error;
 }
 
-void raw_mode_reapply() {
-    if (raw_fd < 0) return;
+int raw_mode_reapply() {
+    if (raw_fd < 0) return 0;
     // Marked first: a terminating signal between the two steps then still
     // restores (harmlessly, if the raw attributes never took).
     raw_applied = 1;
     std::atomic_signal_fence(std::memory_order_seq_cst);
-    set_attributes(raw_attributes);
+    return set_attributes(raw_attributes);
 }
 
-void raw_mode_leave() {
+int raw_mode_leave() {
     // No handler may run between the restore and the end of the dialogue: a
     // continue would make the input raw again for good.
     sigset_t all;
     sigset_t previous;
     sigfillset(&all);
     sigprocmask(SIG_BLOCK, &all, &previous);
-    raw_mode_restore();
+    int error = raw_mode_restore();
     raw_fd = -1;
     sigprocmask(SIG_SETMASK, &previous, nullptr);
+    return error;
 }
 
 bool raw_mode_in_dialogue() { return raw_fd >= 0; }

@@ -55,7 +55,7 @@ void raise_default(int sig) {
 
 void on_terminating(int sig) {
     output_buffer_flush_from_handler();
-    raw_mode_restore();
+    (void)raw_mode_restore();
     raise_default(sig);
     // Still here only where the default action is discarded (as for process
     // 1 in a container): end as the signal would have.
@@ -66,18 +66,18 @@ void on_stopping(int sig) {
     // The interrupted read looks at errno when it goes on.
     int saved_errno = errno;
     output_buffer_flush_from_handler();
-    raw_mode_restore();
+    (void)raw_mode_restore();
     raise_default(sig);
     // Here again after SIGCONT, or at once when the kernel refused the stop
     // (a process group without a shell to continue it): raw again either way.
     set_action(sig, on_stopping);
-    raw_mode_reapply();
+    (void)raw_mode_reapply();
     errno = saved_errno;
 }
 
 void on_continuing(int /*sig*/) {
     int saved_errno = errno;
-    raw_mode_reapply();
+    (void)raw_mode_reapply();
     errno = saved_errno;
 }
 
