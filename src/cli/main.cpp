@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 
 #include "batch/batch_device.h"
 #include "cli/options.h"
@@ -19,15 +18,11 @@ namespace {
 // A standard descriptor closed by the caller (">&-") is held by /dev/null
 // opened the wrong way round: writing or reading it still fails as on a
 // closed descriptor, but the terminal, opened later, cannot land on it and
-// take standard output's text for its own.
+// take standard output's text for its own. open takes the lowest free
+// descriptor, which is this one: the lower ones are open by now.
 void hold_closed_standard_descriptors() {
     for (int fd = 0; fd <= 2; ++fd) {
-        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-        int held = open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
-        if (held >= 0 && held != fd) {
-            (void)dup2(held, fd);
-            (void)close(held);
-        }
+        if (fcntl(fd, F_GETFD) == -1) (void)open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "checks/invariant.h"
 #include "console/cp437.h"
 
 namespace {
@@ -185,8 +186,6 @@ void finish_letter(const KeyTranslator &t, char final_byte, Output &out) {
     } else if (t.param_count == 2) {
         if (t.params[0] > 1) return;
         m = t.params[1];
-    } else if (t.param_count > 2) {
-        return;
     }
     int modifiers = modifiers_of(m);
     if (modifiers < 0) return;
@@ -199,7 +198,7 @@ void finish_letter(const KeyTranslator &t, char final_byte, Output &out) {
 }
 
 void finish_number(const KeyTranslator &t, const NumberEnding &ending, Output &out) {
-    if (t.ss3 || t.param_count < 1 || t.param_count > 2) return;
+    if (t.ss3 || t.param_count < 1) return;
     if (t.param_count == 2 && !ending.takes_modifier) return;
     int modifiers = modifiers_of(t.param_count == 2 ? t.params[1] : 0);
     if (modifiers < 0) return;
@@ -212,7 +211,10 @@ void finish_number(const KeyTranslator &t, const NumberEnding &ending, Output &o
 
 void finish_sequence(KeyTranslator &t, unsigned char final_byte, Output &out) {
     t.state = GROUND;
+    // A third parameter marks the sequence malformed: the finishers below
+    // see at most two.
     if (t.malformed) return;
+    INVARIANT(t.param_count <= 2);
     for (const NumberEnding &ending : NUMBER_ENDINGS) {
         if (ending.final_byte == final_byte) {
             finish_number(t, ending, out);

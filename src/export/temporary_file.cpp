@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "checks/invariant.h"
+
 namespace {
 
 constexpr int REMOVING[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
@@ -100,8 +102,9 @@ void release(bool remove) {
 
 std::string temporary_name_for(const std::string &path) {
     std::size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    INVARIANT(slash != std::string::npos);
+    std::string folder = path.substr(0, slash + 1);
+    std::string name = path.substr(slash + 1);
     std::size_t room = NAME_MAX - 1 - std::strlen(SUFFIX);
     if (name.size() > room) name.resize(room);
     return folder + "." + name + SUFFIX;

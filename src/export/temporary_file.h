@@ -11,8 +11,9 @@
 
 #include <string>
 
-// The temporary name for path: ".NAME.freelattice-XXXXXX" in path's folder,
-// NAME cut so that the whole fits the 255-byte limit on a name.
+// The temporary name for path (absolute, as the export resolves it):
+// ".NAME.freelattice-XXXXXX" in path's folder, NAME cut so that the whole
+// fits the 255-byte limit on a name.
 std::string temporary_name_for(const std::string &path);
 
 // Creates the temporary file for path with permission bits mode. Returns its

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -26,21 +25,21 @@ struct Destination {
 // Symbolic links followed before giving up, as the kernel does.
 constexpr int MAX_LINKS = 40;
 
+// A descriptor's number; at most nine digits, so that it fits.
 bool all_digits(const std::string &text) {
-    return !text.empty() && text.size() <= 9 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
 // The folder that lists this process's descriptors, as realpath gives it:
-// /proc/self/fd and /dev/fd lead there, /proc/thread-self/fd to a task's.
+// /proc/self/fd and /dev/fd lead to /proc/PID/fd, /proc/thread-self/fd to
+// /proc/PID/task/TID/fd.
 bool lists_own_descriptors(const std::string &folder) {
     std::string own = "/proc/" + std::to_string(getpid());
     if (folder == own + "/fd") return true;
     std::string task = own + "/task/";
-    if (folder.rfind(task, 0) != 0 || folder.size() < task.size() + 4) return false;
+    if (!folder.starts_with(task)) return false;
     std::string tail = folder.substr(task.size());
-    return tail.size() > 3 && tail.compare(tail.size() - 3, 3, "/fd") == 0 &&
-           all_digits(tail.substr(0, tail.size() - 3));
+    return tail.ends_with("/fd") && all_digits(tail.substr(0, tail.size() - 3));
 }
 
 Destination destination_of(const char *given) {
@@ -114,9 +113,10 @@ int write_all(int fd, const std::string &content) {
 int status_of(const std::string &path, struct stat &status) {
     int fd = open(path.c_str(), O_PATH | O_CLOEXEC);
     if (fd < 0) return errno;
-    int error = fstat(fd, &status) == 0 ? 0 : errno;
+    // Cannot fail on a descriptor just opened.
+    (void)fstat(fd, &status);
     (void)close(fd);
-    return error;
+    return 0;
 }
 
 // Opens a terminal, pipe or device for writing without waiting: a FIFO
@@ -124,9 +124,9 @@ int status_of(const std::string &path, struct stat &status) {
 int open_in_place(const std::string &path, const struct stat &status, int &fd) {
     fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return errno == ENXIO && S_ISFIFO(status.st_mode) ? WHOLE_FILE_NO_READER : errno;
-    // From here on a full pipe is waited for like any other output.
-    int flags = fcntl(fd, F_GETFL);
-    if (flags >= 0) (void)fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    // From here on a full pipe is waited for like any other output. (Asking
+    // for the flags cannot fail on a descriptor just opened.)
+    (void)fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return 0;
 }
 

@@ -10,13 +10,6 @@ namespace {
 constexpr int KEY_CR = 13;
 constexpr int KEY_SPACE = 32;
 
-// Exactly the 62 ASCII letters and digits, by explicit ranges: the locale is
-// never consulted, and codes of 128 and above are never names.
-bool is_name(int code) {
-    return (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') ||
-           (code >= 'a' && code <= 'z');
-}
-
 // Index of name c among the generators typed so far, registering it when new.
 int element_of(int c) {
     for (int k = 0; k < generator_count; ++k) {
@@ -30,6 +23,10 @@ int element_of(int c) {
 }
 
 }  // namespace
+
+bool is_name(int code) {
+    return (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
+}
 
 void reset_poset() {
     std::memset(OrderMatrix, 0, sizeof OrderMatrix);

@@ -13,6 +13,11 @@ void reset_and_show_banner();
 // and records each pair of neighbours in a chain, the earlier one below.
 void read_poset();
 
+// Whether code is a name: exactly the 62 ASCII letters and digits, by
+// explicit ranges; the locale is never consulted, and codes of 128 and above
+// are never names.
+bool is_name(int code);
+
 // One name of a chain, from the keyboard or elsewhere: registers it when new
 // and, after previous (a name, or 0 at the start of a chain), records
 // previous below it. Nothing is printed.

@@ -12,10 +12,6 @@ namespace {
 
 constexpr const char *OPTION = "--poset";
 
-bool is_name(unsigned char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool is_separator(unsigned char c) { return c == ' ' || c == '\n'; }
 
 // Stricter than the keyboard, which ignores what means nothing: a stray

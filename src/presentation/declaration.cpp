@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "poset/poset_entry.h"
 #include "poset_ops/poset_bounds.h"
 #include "presentation/argument_errors.h"
 #include "workspace/workspace.h"
@@ -29,10 +30,6 @@ bool unknown_name(std::string_view item, char c) {
     if (generator_named(c) != -1) return false;
     argument_error(OPTION, item, "no element named '%c' in the poset", c);
     return true;
-}
-
-bool is_name(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 // x.y, x+y, x.y=v or x+y=v, names of one character each.

@@ -41,5 +41,3 @@ int run_main_sequence(const SequenceHooks &hooks) {
     build_result(hooks);
     return action_loop();
 }
-
-int run_main_sequence() { return run_main_sequence(SequenceHooks{nullptr, nullptr, nullptr}); }

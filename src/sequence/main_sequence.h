@@ -17,7 +17,6 @@ struct SequenceHooks {
 // The dialogue: every phase from the banner to the browser. Returns the exit
 // status, the action loop's result.
 int run_main_sequence(const SequenceHooks &hooks);
-int run_main_sequence();
 
 // For a poset already entered and accepted (names given to every slot): the
 // law tests and the definition of the partial lattice, answered by answers.

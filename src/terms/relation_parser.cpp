@@ -199,7 +199,10 @@ bool parse_relation(const Presentation &p, std::string_view text, ParsedRelation
     if (out.right < 0) return false;
     blank = at;
     skip_blanks(at);
-    if (parser.ended(at)) return blank == at || parser.fail(blank, only_around);
+    if (parser.ended(at)) {
+        if (blank != at) return parser.fail(blank, only_around);
+        return true;
+    }
     if (is_sign(parser.at_or_end(at))) return parser.fail(at, "a relation has only one sign");
     return is_term_character(parser.at_or_end(at)) ? parser.fail(blank, only_around) : parser.fail_unexpected(at);
 }

@@ -1,7 +1,9 @@
 // The console operations over the scripted device: pending second codes,
 // echo, formatting and the two channels.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include "batch/batch_device.h"
 #include "console/console.h"
 #include "scripted_console.h"
 
@@ -61,6 +63,26 @@ TEST(ConsoleOps, RunEndsWhenTheScriptRunsOut) {
         console_read_key();
     }));
     EXPECT_EQ(scripted::keys_left(), 0);
+}
+
+// A presentation's devices have no keys: a read gives -1 at once and leaves
+// standard input alone (here a pipe nobody writes, which a read would wait
+// on for ever).
+TEST(PresentationDevices, HaveNoKeysAndLeaveStandardInputAlone) {
+    int never_written[2];
+    ASSERT_EQ(pipe(never_written), 0);
+    int standard_input = dup(0);
+    ASSERT_EQ(dup2(never_written[0], 0), 0);
+    for (const ConsoleDevice *device : {&TRANSCRIPT_DEVICE, &SILENT_DEVICE}) {
+        console_use_device(*device);
+        EXPECT_EQ(console_read_key_echo(), -1);
+        EXPECT_EQ(console_read_key(), -1);
+        console_close();
+    }
+    (void)dup2(standard_input, 0);
+    (void)close(standard_input);
+    (void)close(never_written[0]);
+    (void)close(never_written[1]);
 }
 
 }  // namespace

@@ -39,6 +39,8 @@ struct ExportSession {
 constexpr const char *NOTHING_DEFINED = R"({"meets":[],"joins":[]})";
 
 const ExportSession SESSIONS[] = {
+    // Nothing to list: empty arrays, a diagram without nodes.
+    {"EmptyPoset", "\r\rntq", 0, true, NOTHING_DEFINED},
     {"TwoIncomparable", "a b\r\rtq", 4, true, NOTHING_DEFINED},
     // Law test and the four questions declined.
     {"Pentagon", "abc a12c\r\rnnnnntq", 11, true, NOTHING_DEFINED},

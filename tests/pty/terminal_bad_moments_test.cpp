@@ -221,6 +221,8 @@ TEST(PtyBadMoments, StandardOutputThatCannotBeWrittenIsReported) {
     const Case cases[] = {
         {"exec \"$0\" >/dev/full", pty::Session::Options::Pipe::NONE, "No space left on device"},
         {"exec \"$0\" >&-", pty::Session::Options::Pipe::NONE, "Bad file descriptor"},
+        // Standard input closed as well: the dialogue reads the terminal.
+        {"exec \"$0\" >&- <&-", pty::Session::Options::Pipe::NONE, "Bad file descriptor"},
         {"trap '' PIPE; exec \"$0\"", pty::Session::Options::Pipe::WITHOUT_READER, "Broken pipe"},
     };
     for (const Case &c : cases) {
