@@ -122,7 +122,7 @@ TEST_F(WholeFile, DescriptorsDevicesFifosAndLoops) {
     // Names in the descriptor lists that are no descriptor number, and
     // folders beside them, are paths like any other: nothing there is made.
     for (const char *other : {"/dev/fd/1234567890", "/proc/self/fd/x1", "/proc/thread-self/fdinfo/x",
-                              "/proc/thread-self/x"}) {
+                              "/proc/thread-self/x", "/dev/fd/"}) {
         EXPECT_NE(check_whole_file(other), 0) << other;
     }
 
