@@ -113,10 +113,10 @@ int errno_of(const char *name, std::size_t length) {
     return -1;
 }
 
-// A specification that cannot be read ends the run at once: a test that
+// A list of faults that cannot be read ends the run at once: a test that
 // thinks it injects a fault must not pass on a clean run.
-[[noreturn]] void refuse(const char *spec) {
-    (void)std::fprintf(stderr, "system_faults: cannot read FREELATTICE_FAULTS='%s'\n", spec);
+[[noreturn]] void refuse(const char *wanted) {
+    (void)std::fprintf(stderr, "system_faults: cannot read FREELATTICE_FAULTS='%s'\n", wanted);
     std::_Exit(125);
 }
 
@@ -148,12 +148,12 @@ bool read_fault(const char *item, std::size_t length, Fault &fault) {
 }
 
 __attribute__((constructor)) void read_environment() {
-    const char *spec = std::getenv("FREELATTICE_FAULTS");
-    for (const char *at = spec; at != nullptr && *at != '\0';) {
+    const char *wanted = std::getenv("FREELATTICE_FAULTS");
+    for (const char *at = wanted; at != nullptr && *at != '\0';) {
         while (*at == ' ') ++at;
         std::size_t length = std::strcspn(at, " ");
         if (length == 0) break;
-        if (fault_count == MAX_FAULTS || !read_fault(at, length, faults[fault_count])) refuse(spec);
+        if (fault_count == MAX_FAULTS || !read_fault(at, length, faults[fault_count])) refuse(wanted);
         ++fault_count;
         at += length;
     }
