@@ -63,6 +63,14 @@ sigset_t removing_set() {
     return set;
 }
 
+// Blocks the removing signals; returns the mask to put back.
+sigset_t block_removing() {
+    sigset_t set = removing_set();
+    sigset_t before;
+    sigprocmask(SIG_BLOCK, &set, &before);
+    return before;
+}
+
 void install() {
     struct sigaction action = {};
     action.sa_sigaction = on_signal;
@@ -89,9 +97,7 @@ void uninstall() {
 
 // Ends holding the file, removing it first unless it was renamed.
 void release(bool remove) {
-    sigset_t set = removing_set();
-    sigset_t before;
-    sigprocmask(SIG_BLOCK, &set, &before);
+    sigset_t before = block_removing();
     if (held != 0 && remove) (void)unlink(held_name);
     held = 0;
     uninstall();
@@ -116,9 +122,7 @@ int temporary_file_create(const std::string &path, mode_t mode) {
         errno = ENAMETOOLONG;
         return -1;
     }
-    sigset_t set = removing_set();
-    sigset_t before;
-    sigprocmask(SIG_BLOCK, &set, &before);
+    sigset_t before = block_removing();
     install();
     std::memcpy(held_name, name.c_str(), name.size() + 1);
     int fd = mkostemp(held_name, O_CLOEXEC);
@@ -141,9 +145,7 @@ int temporary_file_create(const std::string &path, mode_t mode) {
 }
 
 int temporary_file_commit(const std::string &path) {
-    sigset_t set = removing_set();
-    sigset_t before;
-    sigprocmask(SIG_BLOCK, &set, &before);
+    sigset_t before = block_removing();
     int error = std::rename(held_name, path.c_str()) == 0 ? 0 : errno;
     if (error == 0) held = 0;  // the name is path's now
     sigprocmask(SIG_SETMASK, &before, nullptr);

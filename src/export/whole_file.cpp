@@ -1,7 +1,6 @@
 #include "export/whole_file.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <cstring>
 
 #include "export/temporary_file.h"
+#include "output/write_all.h"
 
 namespace {
 
@@ -91,22 +91,6 @@ int writable_descriptor(int fd) {
     return access == O_WRONLY || access == O_RDWR ? 0 : EBADF;
 }
 
-int write_all(int fd, const std::string &content) {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        ssize_t written = write(fd, content.data() + done, content.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0 && errno == EAGAIN) {
-            // A descriptor left non-blocking by whoever shares it.
-            pollfd room = {fd, POLLOUT, 0};
-            (void)poll(&room, 1, -1);
-            continue;
-        }
-        if (written <= 0) return written < 0 ? errno : EIO;
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
-}
 
 // What is at a path with no link left: its status, or an errno (ENOENT:
 // nothing yet).
@@ -151,7 +135,7 @@ int replaceable(const std::string &path, const struct stat &status) {
 int replace(const std::string &path, mode_t mode, const std::string &content) {
     int fd = temporary_file_create(path, mode);
     if (fd < 0) return errno;
-    int error = write_all(fd, content);
+    int error = write_all(fd, content.data(), content.size());
     // On disk before the name points to it, so that a crash leaves the old
     // file or the new one, never a part.
     if (error == 0 && fsync(fd) != 0) error = errno;
@@ -195,7 +179,7 @@ int write_whole_file(const char *path, const std::string &content) {
     if (where.error != 0) return where.error;
     if (where.descriptor >= 0) {
         int error = writable_descriptor(where.descriptor);
-        return error != 0 ? error : write_all(where.descriptor, content);
+        return error != 0 ? error : write_all(where.descriptor, content.data(), content.size());
     }
     struct stat status {};
     int error = status_of(where.path, status);
@@ -206,7 +190,7 @@ int write_whole_file(const char *path, const std::string &content) {
     int fd = -1;
     error = open_in_place(where.path, status, fd);
     if (error != 0) return error;
-    error = write_all(fd, content);
+    error = write_all(fd, content.data(), content.size());
     if (close(fd) != 0 && error == 0) error = errno;
     return error;
 }

@@ -10,8 +10,6 @@
 // changes; the copy is checked against the bounds in checked builds.
 #include "output/output_buffer.h"
 
-#include <poll.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
@@ -19,6 +17,7 @@
 #include <cstring>
 
 #include "checks/invariant.h"
+#include "output/write_all.h"
 
 namespace {
 
@@ -32,28 +31,6 @@ volatile std::sig_atomic_t flushing = 0;
 volatile std::sig_atomic_t target = -1;
 // Read by the handlers: a failed output is never written again.
 volatile std::sig_atomic_t failure = 0;
-
-// Writes all of bytes; returns 0 or the errno of the failure. Only
-// async-signal-safe calls, as handlers use it too.
-int write_all(int fd, const char *bytes, int length) {
-    while (length > 0) {
-        ssize_t done = write(fd, bytes, static_cast<size_t>(length));
-        if (done < 0) {
-            if (errno == EINTR) continue;
-            if (errno == EAGAIN) {
-                // A descriptor left non-blocking by whoever shares it: wait
-                // until it takes more rather than lose the text.
-                pollfd room = {fd, POLLOUT, 0};
-                (void)poll(&room, 1, -1);
-                continue;
-            }
-            return errno;
-        }
-        bytes += done;
-        length -= static_cast<int>(done);
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -69,7 +46,7 @@ bool output_buffer_flush() {
     int to = filled;
     // No handler moves either index while the flag is up.
     INVARIANT(0 <= from && from <= to && to <= CAPACITY);
-    int error = to == from ? 0 : target < 0 ? EBADF : write_all(target, pending + from, to - from);
+    int error = to == from ? 0 : target < 0 ? EBADF : write_all(target, pending + from, static_cast<std::size_t>(to - from));
     filled = 0;
     written = 0;
     std::atomic_signal_fence(std::memory_order_seq_cst);
@@ -83,7 +60,7 @@ bool output_buffer_add(const char *bytes, int length) {
     if (filled + length > CAPACITY) {
         if (!output_buffer_flush()) return false;
         if (length > CAPACITY) {
-            failure = target < 0 ? EBADF : write_all(target, bytes, length);
+            failure = target < 0 ? EBADF : write_all(target, bytes, static_cast<std::size_t>(length));
             return failure == 0;
         }
     }
@@ -104,7 +81,7 @@ void output_buffer_flush_from_handler() {
     if (to <= from) return;
     INVARIANT(0 <= from && to <= CAPACITY);
     // A failure here changes nothing: the program is stopping or ending.
-    (void)write_all(target, pending + from, to - from);
+    (void)write_all(target, pending + from, static_cast<std::size_t>(to - from));
     written = to;
 }
 

@@ -4,18 +4,17 @@
 #include <cstdio>
 #include <vector>
 
+#include "poset/poset_entry.h"
 #include "terms/relations.h"
 
 namespace {
 
 bool is_sign(char ch) { return ch == '<' || ch == '>' || ch == '='; }
 
-bool is_name_character(char ch) {
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
-}
-
 // What may start or continue a term.
-bool is_term_character(char ch) { return is_name_character(ch) || ch == '(' || ch == ')' || ch == '+' || ch == '.'; }
+bool is_term_character(char ch) {
+    return is_name(static_cast<unsigned char>(ch)) || ch == '(' || ch == ')' || ch == '+' || ch == '.';
+}
 
 // Where the operands of an open parenthesis (or of the whole term) start in
 // the operand stack: its joinands, then the factors of its current meet.
@@ -120,7 +119,7 @@ int RelationParser::term(std::size_t &at) {
     for (;; ++at) {
         char ch = at_or_end(at);
         bool stops = ended(at) || ch == ' ' || is_sign(ch);
-        if (ch == '(' || is_name_character(ch)) {
+        if (ch == '(' || is_name(static_cast<unsigned char>(ch))) {
             if (ch == '(') {
                 if (static_cast<int>(levels_.size()) > TERM_MAX_DEPTH)
                     return failed(at, "term nested deeper than " + std::to_string(TERM_MAX_DEPTH));

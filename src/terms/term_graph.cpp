@@ -44,36 +44,23 @@ void TermGraph::reset(const Presentation &p) {
     index_.assign(64, -1);
 }
 
-// Each round adds the down-set of every defined join of two members; a
-// union of down-sets stays one, so the loop ends with the closure.
-std::uint64_t TermGraph::ideal_closure(std::uint64_t set) const {
+// The least superset of set closed under the operation P defines where
+// partners says so, each result bringing its cone (its down-set for joins,
+// giving I; its up-set for meets, giving F). Each round adds the cones of
+// the results of two members; a union of cones stays one, so the loop ends
+// with the closure.
+std::uint64_t TermGraph::closure(std::uint64_t set, const std::uint64_t (&partners)[PRESENTATION_MAX],
+                                 const unsigned char (&result)[PRESENTATION_MAX][PRESENTATION_MAX],
+                                 const std::uint64_t (&cone)[PRESENTATION_MAX]) const {
     bool grew = true;
     while (grew) {
         grew = false;
         for (std::uint64_t rest = set; rest != 0; rest &= rest - 1) {
             int i = std::countr_zero(rest);
-            for (std::uint64_t partners = joinable_[i] & set; partners != 0; partners &= partners - 1) {
-                int j = presentation_.join[i][std::countr_zero(partners)];
+            for (std::uint64_t with = partners[i] & set; with != 0; with &= with - 1) {
+                int j = result[i][std::countr_zero(with)];
                 if ((set & bit(j)) == 0) {
-                    set |= presentation_.below[j];
-                    grew = true;
-                }
-            }
-        }
-    }
-    return set;
-}
-
-std::uint64_t TermGraph::filter_closure(std::uint64_t set) const {
-    bool grew = true;
-    while (grew) {
-        grew = false;
-        for (std::uint64_t rest = set; rest != 0; rest &= rest - 1) {
-            int i = std::countr_zero(rest);
-            for (std::uint64_t partners = meetable_[i] & set; partners != 0; partners &= partners - 1) {
-                int j = presentation_.meet[i][std::countr_zero(partners)];
-                if ((set & bit(j)) == 0) {
-                    set |= presentation_.above[j];
+                    set |= cone[j];
                     grew = true;
                 }
             }
@@ -137,8 +124,8 @@ int TermGraph::compound(TermKind kind, const std::uint32_t *operands, std::uint3
         n.length += printed_operand_length(n, o);
         operand_ids_.push_back(operands[i]);
     }
-    n.ideal = join ? ideal_closure(united) : common;
-    n.filter = join ? common : filter_closure(united);
+    n.ideal = join ? closure(united, joinable_, presentation_.join, presentation_.below) : common;
+    n.filter = join ? common : closure(united, meetable_, presentation_.meet, presentation_.above);
     int id = size();
     nodes_.push_back(n);
     index_[slot] = id;
