@@ -31,37 +31,28 @@
 #include <cstdlib>
 #include <cstring>
 
+// Each wrapped call: the real one (__real_NAME) and ours (__wrap_NAME),
+// which the linker puts in its place.
+#define WRAPPED(type, name, ...)             \
+    type __real_##name(__VA_ARGS__);         \
+    type __wrap_##name(__VA_ARGS__);
 extern "C" {
-ssize_t __real_read(int fd, void *buffer, size_t count);
-ssize_t __real_write(int fd, const void *buffer, size_t count);
-int __real_poll(pollfd *fds, nfds_t count, int timeout);
-int __real_open(const char *path, int flags, ...);
-int __real_openat(int folder, const char *path, int flags, ...);
-int __real_mkostemp(char *pattern, int flags);
-int __real_fsync(int fd);
-int __real_fchmod(int fd, mode_t mode);
-int __real_rename(const char *from, const char *to);
-int __real_close(int fd);
-int __real_tcgetattr(int fd, termios *attributes);
-int __real_tcsetattr(int fd, int when, const termios *attributes);
-int __real_ioctl(int fd, unsigned long request, ...);
-int __real_sigaction(int sig, const struct sigaction *action, struct sigaction *old);
-
-ssize_t __wrap_read(int fd, void *buffer, size_t count);
-ssize_t __wrap_write(int fd, const void *buffer, size_t count);
-int __wrap_poll(pollfd *fds, nfds_t count, int timeout);
-int __wrap_open(const char *path, int flags, ...);
-int __wrap_openat(int folder, const char *path, int flags, ...);
-int __wrap_mkostemp(char *pattern, int flags);
-int __wrap_fsync(int fd);
-int __wrap_fchmod(int fd, mode_t mode);
-int __wrap_rename(const char *from, const char *to);
-int __wrap_close(int fd);
-int __wrap_tcgetattr(int fd, termios *attributes);
-int __wrap_tcsetattr(int fd, int when, const termios *attributes);
-int __wrap_ioctl(int fd, unsigned long request, ...);
-int __wrap_sigaction(int sig, const struct sigaction *action, struct sigaction *old);
+WRAPPED(ssize_t, read, int fd, void *buffer, size_t count)
+WRAPPED(ssize_t, write, int fd, const void *buffer, size_t count)
+WRAPPED(int, poll, pollfd *fds, nfds_t count, int timeout)
+WRAPPED(int, open, const char *path, int flags, ...)
+WRAPPED(int, openat, int folder, const char *path, int flags, ...)
+WRAPPED(int, mkostemp, char *pattern, int flags)
+WRAPPED(int, fsync, int fd)
+WRAPPED(int, fchmod, int fd, mode_t mode)
+WRAPPED(int, rename, const char *from, const char *to)
+WRAPPED(int, close, int fd)
+WRAPPED(int, tcgetattr, int fd, termios *attributes)
+WRAPPED(int, tcsetattr, int fd, int when, const termios *attributes)
+WRAPPED(int, ioctl, int fd, unsigned long request, ...)
+WRAPPED(int, sigaction, int sig, const struct sigaction *action, struct sigaction *old)
 }
+#undef WRAPPED
 
 namespace {
 
