@@ -24,6 +24,31 @@ std::uint32_t printed_operand_length(const TermNode &parent, const TermNode &ope
     return operand.length + (parenthesised ? 2U : 0U);
 }
 
+// The least superset of set closed under the operation P defines where
+// partners says so, each result bringing its cone (its down-set for joins,
+// giving I; its up-set for meets, giving F). Each round adds the cones of
+// the results of two members; a union of cones stays one, so the loop ends
+// with the closure.
+std::uint64_t closure(std::uint64_t set, const std::uint64_t (&partners)[PRESENTATION_MAX],
+                      const unsigned char (&result)[PRESENTATION_MAX][PRESENTATION_MAX],
+                      const std::uint64_t (&cone)[PRESENTATION_MAX]) {
+    bool grew = true;
+    while (grew) {
+        grew = false;
+        for (std::uint64_t rest = set; rest != 0; rest &= rest - 1) {
+            int i = std::countr_zero(rest);
+            for (std::uint64_t with = partners[i] & set; with != 0; with &= with - 1) {
+                int j = result[i][std::countr_zero(with)];
+                if ((set & bit(j)) == 0) {
+                    set |= cone[j];
+                    grew = true;
+                }
+            }
+        }
+    }
+    return set;
+}
+
 }  // namespace
 
 void TermGraph::reset(const Presentation &p) {
@@ -42,31 +67,6 @@ void TermGraph::reset(const Presentation &p) {
     nodes_.clear();
     operand_ids_.clear();
     index_.assign(64, -1);
-}
-
-// The least superset of set closed under the operation P defines where
-// partners says so, each result bringing its cone (its down-set for joins,
-// giving I; its up-set for meets, giving F). Each round adds the cones of
-// the results of two members; a union of cones stays one, so the loop ends
-// with the closure.
-std::uint64_t TermGraph::closure(std::uint64_t set, const std::uint64_t (&partners)[PRESENTATION_MAX],
-                                 const unsigned char (&result)[PRESENTATION_MAX][PRESENTATION_MAX],
-                                 const std::uint64_t (&cone)[PRESENTATION_MAX]) const {
-    bool grew = true;
-    while (grew) {
-        grew = false;
-        for (std::uint64_t rest = set; rest != 0; rest &= rest - 1) {
-            int i = std::countr_zero(rest);
-            for (std::uint64_t with = partners[i] & set; with != 0; with &= with - 1) {
-                int j = result[i][std::countr_zero(with)];
-                if ((set & bit(j)) == 0) {
-                    set |= cone[j];
-                    grew = true;
-                }
-            }
-        }
-    }
-    return set;
 }
 
 int TermGraph::generator(int g) {

@@ -51,9 +51,6 @@ public:
     void append_text(int id, std::size_t max_length, std::string &out) const;
 
 private:
-    std::uint64_t closure(std::uint64_t set, const std::uint64_t (&partners)[PRESENTATION_MAX],
-                          const unsigned char (&result)[PRESENTATION_MAX][PRESENTATION_MAX],
-                          const std::uint64_t (&cone)[PRESENTATION_MAX]) const;
     bool same(int id, TermKind kind, const std::uint32_t *operands, std::uint32_t count) const;
     void grow_index();
     void append_range(int id, std::size_t from, std::size_t to, std::string &out) const;
