@@ -35,46 +35,24 @@ OperandRule operand_rule_of(const TermGraph &terms, int s, int t) {
     return OperandRule::SOME;
 }
 
-OrderDecision::OrderDecision(const TermGraph &terms, int lower, int upper) : terms_(terms) {
-    number_subterms(lower, lower_number_, lower_count_);
-    number_subterms(upper, upper_number_, upper_count_);
-    std::uint64_t pairs = static_cast<std::uint64_t>(lower_count_) * static_cast<std::uint64_t>(upper_count_);
-    memo_.assign(static_cast<std::size_t>((pairs * 2 + 63) / 64), 0);
+namespace {
+
+std::uint64_t pair_key(int s, int t) {
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(s)) << 32 | static_cast<std::uint32_t>(t);
 }
 
-// Numbers every subterm of root once, walking the shared terms with a stack.
-void OrderDecision::number_subterms(int root, std::vector<int> &numbers, int &count) const {
-    numbers.assign(static_cast<std::size_t>(terms_.size()), -1);
-    std::vector<int> pending{root};
-    numbers[static_cast<std::size_t>(root)] = count++;
-    while (!pending.empty()) {
-        int id = pending.back();
-        pending.pop_back();
-        for (std::uint32_t i = 0; i < terms_.node(id).count; ++i) {
-            auto operand = static_cast<std::size_t>(terms_.operand(id, i));
-            if (numbers[operand] >= 0) continue;
-            numbers[operand] = count++;
-            pending.push_back(static_cast<int>(operand));
-        }
-    }
-}
+}  // namespace
 
 int OrderDecision::known(int s, int t) const {
     ShortcutWitness w = shortcut_of(terms_, s, t);
     if (w.shortcut == Shortcut::SAME_TERM || w.shortcut == Shortcut::GENERATOR_BETWEEN) return 2;
     if (w.shortcut != Shortcut::NONE) return 1;
-    std::uint64_t pair = static_cast<std::uint64_t>(lower_number_[static_cast<std::size_t>(s)]) *
-                             static_cast<std::uint64_t>(upper_count_) +
-                         static_cast<std::uint64_t>(upper_number_[static_cast<std::size_t>(t)]);
-    return static_cast<int>(memo_[pair / 32] >> (pair % 32 * 2) & 3U);
+    auto found = memo_.find(pair_key(s, t));
+    if (found == memo_.end()) return 0;
+    return found->second ? 2 : 1;
 }
 
-void OrderDecision::remember(int s, int t, bool holds) {
-    std::uint64_t pair = static_cast<std::uint64_t>(lower_number_[static_cast<std::size_t>(s)]) *
-                             static_cast<std::uint64_t>(upper_count_) +
-                         static_cast<std::uint64_t>(upper_number_[static_cast<std::size_t>(t)]);
-    memo_[pair / 32] |= std::uint64_t{holds ? 2U : 1U} << (pair % 32 * 2);
-}
+void OrderDecision::remember(int s, int t, bool holds) { memo_.emplace(pair_key(s, t), holds); }
 
 bool OrderDecision::below(int s, int t) {
     if (int k = known(s, t); k != 0) return k == 2;
@@ -125,7 +103,8 @@ bool OrderDecision::below(int s, int t) {
 }
 
 bool relation_holds(const Presentation & /*p*/, const ParsedRelation &r) {
-    bool below = r.sign == RelationSign::ABOVE || OrderDecision(r.terms, r.left, r.right).below(r.left, r.right);
-    bool above = r.sign == RelationSign::BELOW || OrderDecision(r.terms, r.right, r.left).below(r.right, r.left);
+    OrderDecision decision(r.terms);
+    bool below = r.sign == RelationSign::ABOVE || decision.below(r.left, r.right);
+    bool above = r.sign == RelationSign::BELOW || decision.below(r.right, r.left);
     return below && above;
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "terms/term_graph.h"
@@ -38,12 +39,13 @@ enum class OperandRule : unsigned char {
 };
 OperandRule operand_rule_of(const TermGraph &terms, int s, int t);
 
-// Memoised decisions for the subterms of lower (left side) against those of
-// upper (right side), without recursion. Memory: two bits for each pair of a
-// subterm of lower and a subterm of upper.
+// Decides s <= t for any two terms of one graph, remembering each pair it
+// settles beyond the shortcuts, without recursion: memory in proportion to
+// the pairs visited, never to the product of the subterm counts. Terms added
+// to the graph after construction may be asked about too.
 class OrderDecision {
 public:
-    OrderDecision(const TermGraph &terms, int lower, int upper);
+    explicit OrderDecision(const TermGraph &terms) : terms_(terms) {}
     bool below(int s, int t);
 
 private:
@@ -57,13 +59,8 @@ private:
     // 0 unknown, 1 fails, 2 holds.
     int known(int s, int t) const;
     void remember(int s, int t, bool holds);
-    void number_subterms(int root, std::vector<int> &numbers, int &count) const;
 
     const TermGraph &terms_;
-    std::vector<int> lower_number_;  // per term: its place among lower's subterms, or -1
-    std::vector<int> upper_number_;
-    int lower_count_ = 0;
-    int upper_count_ = 0;
-    std::vector<std::uint64_t> memo_;
+    std::unordered_map<std::uint64_t, bool> memo_;
     std::vector<Frame> stack_;
 };

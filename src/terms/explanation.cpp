@@ -20,7 +20,7 @@ constexpr int RELATIONS_SHOWN = 100;         // paragraphs for one direction
 class Explainer {
 public:
     Explainer(const Presentation &p, const TermGraph &terms, int lower, int upper, int &numbered, std::string &text)
-        : p_(p), terms_(terms), decision_(terms, lower, upper), numbered_(numbered), text_(text) {
+        : p_(p), terms_(terms), decision_(terms), numbered_(numbered), text_(text) {
         number(lower, upper);
     }
 

@@ -17,9 +17,8 @@
 // Longer relations and deeper nesting are refused with an error. Within
 // them: a compound subterm takes about two characters of the text at least,
 // so the sides have at most about 5,000 distinct subterms each (both
-// together about 10,000); the decision keeps two bits per pair of a subterm
-// of one side and one of the other (7 MB at most) and looks at each pair's
-// operands once (about 10^8 steps at most, a fraction of a second).
+// together about 10,000); the decision remembers each pair of subterms it
+// visits and looks at each pair's operands once.
 constexpr std::size_t RELATION_MAX_LENGTH = 20000;
 constexpr int TERM_MAX_DEPTH = 1000;
 
