@@ -47,10 +47,12 @@ Presentation three_incomparable() {
 // No generator is above the term (below it, for a join of meets): then no
 // generator lies between it and anything (anything and it).
 bool no_generator_beyond(const Presentation &p, const std::string &term, bool above) {
+    TermGraph terms;
+    terms.reset(p);
     ParsedRelation relation;
     RelationError error;
-    if (!parse_relation(p, term + "=" + term, relation, error)) return false;
-    const TermNode &n = relation.terms.node(relation.left);
+    if (!parse_relation(term + "=" + term, terms, relation, error)) return false;
+    const TermNode &n = terms.node(relation.left);
     return (above ? n.filter : n.ideal) == 0;
 }
 
@@ -84,13 +86,16 @@ void decide_both_ways(benchmark::State &state, const std::string &s, const std::
     bool holds[2] = {};
     for (auto _ : state) {
         for (int k = 0; k < 2; ++k) {
+            TermGraph terms;
+            terms.reset(p);
             ParsedRelation relation;
             RelationError error;
-            if (!parse_relation(p, k == 0 ? below : above, relation, error)) {
+            if (!parse_relation(k == 0 ? below : above, terms, relation, error)) {
                 state.SkipWithError(error.reason.c_str());
                 return;
             }
-            if (decide) holds[k] = relation_holds(p, relation);
+            OrderDecision decision(terms);
+            if (decide) holds[k] = relation_holds(decision, relation);
         }
     }
     state.counters["left_length"] = static_cast<double>(s.size());

@@ -84,14 +84,17 @@ Presentation make_presentation(const std::uint8_t *header) {
 enum Verdict { REFUSED, FALSE, TRUE };
 
 Verdict decide(const Presentation &p, const std::string &text) {
+    TermGraph terms;
+    terms.reset(p);
     ParsedRelation r;
     RelationError error;
-    if (!parse_relation(p, text, r, error)) {
+    if (!parse_relation(text, terms, r, error)) {
         if (error.position == 0 || error.position > text.size() + 1 || error.reason.empty())
             fail("error out of place for " + text.substr(0, 80));
         return REFUSED;
     }
-    return relation_holds(p, r) ? TRUE : FALSE;
+    OrderDecision decision(terms);
+    return relation_holds(decision, r) ? TRUE : FALSE;
 }
 
 void expect(const Presentation &p, const std::string &text, Verdict wanted) {
@@ -133,16 +136,20 @@ void check_laws(const Presentation &p, const std::string &s, const std::string &
 // The term as the module prints it in full reads back as the same term, and
 // prints the same again.
 void check_printing(const Presentation &p, const std::string &s) {
+    TermGraph terms;
+    terms.reset(p);
     ParsedRelation r;
     RelationError error;
-    if (!parse_relation(p, s + "=" + s, r, error)) return;
+    if (!parse_relation(s + "=" + s, terms, r, error)) return;
     std::string printed;
-    r.terms.append_text(r.left, RELATION_MAX_LENGTH, printed);
+    terms.append_text(r.left, RELATION_MAX_LENGTH, printed);
     if (printed.size() > s.size()) fail("printed longer than typed: " + s);
+    TermGraph again_terms;
+    again_terms.reset(p);
     ParsedRelation again;
-    if (!parse_relation(p, printed + "=" + s, again, error)) fail("printed term refused: " + printed);
+    if (!parse_relation(printed + "=" + s, again_terms, again, error)) fail("printed term refused: " + printed);
     std::string reprinted;
-    again.terms.append_text(again.left, RELATION_MAX_LENGTH, reprinted);
+    again_terms.append_text(again.left, RELATION_MAX_LENGTH, reprinted);
     if (reprinted != printed || again.left != again.right) fail("printed term reads back otherwise: " + printed);
 }
 
@@ -164,13 +171,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Presentation p = make_presentation(data);
     std::string text(reinterpret_cast<const char *>(data + HEADER), size - HEADER);
 
+    TermGraph terms;
+    terms.reset(p);
     ParsedRelation r;
     RelationError error;
-    if (parse_relation(p, text, r, error)) {
-        relation_holds(p, r);
+    if (parse_relation(text, terms, r, error)) {
+        OrderDecision decision(terms);
+        relation_holds(decision, r);
         if (text.size() <= EXPLAINED_LENGTH) {
             std::string explanation;
-            explain_relation(p, r, explanation);
+            explain_relation(decision, r, explanation);
             if (explanation.rfind("  1. ", 0) != 0 || explanation.back() != '\n') fail("explanation: " + text);
         }
     } else if (error.position == 0 || error.position > text.size() + 1) {

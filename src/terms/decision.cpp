@@ -102,8 +102,7 @@ bool OrderDecision::below(int s, int t) {
     }
 }
 
-bool relation_holds(const Presentation & /*p*/, const ParsedRelation &r) {
-    OrderDecision decision(r.terms);
+bool relation_holds(OrderDecision &decision, const ParsedRelation &r) {
     bool below = r.sign == RelationSign::ABOVE || decision.below(r.left, r.right);
     bool above = r.sign == RelationSign::BELOW || decision.below(r.right, r.left);
     return below && above;

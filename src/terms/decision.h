@@ -47,6 +47,7 @@ class OrderDecision {
 public:
     explicit OrderDecision(const TermGraph &terms) : terms_(terms) {}
     bool below(int s, int t);
+    const TermGraph &terms() const { return terms_; }
 
 private:
     struct Frame {

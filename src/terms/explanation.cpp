@@ -19,8 +19,9 @@ constexpr int RELATIONS_SHOWN = 100;         // paragraphs for one direction
 
 class Explainer {
 public:
-    Explainer(const Presentation &p, const TermGraph &terms, int lower, int upper, int &numbered, std::string &text)
-        : p_(p), terms_(terms), decision_(terms), numbered_(numbered), text_(text) {
+    Explainer(OrderDecision &decision, int lower, int upper, int &numbered, std::string &text)
+        : p_(decision.terms().presentation()), terms_(decision.terms()), decision_(decision), numbered_(numbered),
+          text_(text) {
         number(lower, upper);
     }
 
@@ -58,7 +59,7 @@ private:
 
     const Presentation &p_;
     const TermGraph &terms_;
-    OrderDecision decision_;
+    OrderDecision &decision_;
     int &numbered_;  // numbers given so far, over all directions
     int first_ = numbered_ + 1;
     std::string &text_;
@@ -275,15 +276,14 @@ void Explainer::operand_list(int s, int t, bool upper) {
     text_ += "\n";
 }
 
-void explain_direction(const Presentation &p, const TermGraph &terms, int lower, int upper, int &numbered,
-                       std::string &text) {
-    Explainer(p, terms, lower, upper, numbered, text).run();
+void explain_direction(OrderDecision &decision, int lower, int upper, int &numbered, std::string &text) {
+    Explainer(decision, lower, upper, numbered, text).run();
 }
 
 }  // namespace
 
-void explain_relation(const Presentation &p, const ParsedRelation &r, std::string &text) {
+void explain_relation(OrderDecision &decision, const ParsedRelation &r, std::string &text) {
     int numbered = 0;
-    if (r.sign != RelationSign::ABOVE) explain_direction(p, r.terms, r.left, r.right, numbered, text);
-    if (r.sign != RelationSign::BELOW) explain_direction(p, r.terms, r.right, r.left, numbered, text);
+    if (r.sign != RelationSign::ABOVE) explain_direction(decision, r.left, r.right, numbered, text);
+    if (r.sign != RelationSign::BELOW) explain_direction(decision, r.right, r.left, numbered, text);
 }

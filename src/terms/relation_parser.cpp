@@ -13,8 +13,11 @@ bool is_sign(char ch) { return ch == '<' || ch == '>' || ch == '='; }
 
 // What may start or continue a term.
 bool is_term_character(char ch) {
-    return is_name(static_cast<unsigned char>(ch)) || ch == '(' || ch == ')' || ch == '+' || ch == '.';
+    return is_name(static_cast<unsigned char>(ch)) || ch == '(' || ch == ')' || ch == '+' || ch == '.' ||
+           ch == '#';
 }
+
+bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
 
 // Where the operands of an open parenthesis (or of the whole term) start in
 // the operand stack: its joinands, then the factors of its current meet.
@@ -25,9 +28,10 @@ struct OpenLevel {
 
 class RelationParser {
 public:
-    RelationParser(const Presentation &p, std::string_view text, TermGraph &terms, RelationError &error)
-        : text_(text), terms_(terms), error_(error) {
+    RelationParser(std::string_view text, TermGraph &terms, RelationError &error, const ElementTerms *elements)
+        : text_(text), terms_(terms), error_(error), elements_(elements) {
         for (int &index : generator_of_) index = -1;
+        const Presentation &p = terms.presentation();
         for (int g = 0; g < p.count; ++g) generator_of_[p.name[g]] = g;
     }
 
@@ -54,10 +58,12 @@ private:
     void close_meet(OpenLevel &level);
     int close_join(const OpenLevel &level);
     int unexpected(std::size_t at, char after, bool term_started);
+    int element(std::size_t &at);
 
     std::string_view text_;
     TermGraph &terms_;
     RelationError &error_;
+    const ElementTerms *elements_;
     int generator_of_[256];
     std::vector<std::uint32_t> operands_;
     std::vector<OpenLevel> levels_;
@@ -110,6 +116,25 @@ int RelationParser::unexpected(std::size_t at, char after, bool term_started) {
     return -1;
 }
 
+// "#N" at at: element N of the build. On success at is on its last digit.
+int RelationParser::element(std::size_t &at) {
+    std::size_t first = at + 1;
+    std::size_t end = first;
+    std::size_t number = 0;
+    std::size_t listed = elements_ == nullptr ? 0 : elements_->size();
+    while (is_digit(at_or_end(end))) {
+        // Past the last element the number is wrong however it goes on.
+        if (number <= listed) number = number * 10 + static_cast<std::size_t>(at_or_end(end) - '0');
+        ++end;
+    }
+    if (end == first) return failed(first, "element number expected after '#'");
+    if (number == 0 || number > listed)
+        return failed(first, "no element #" + std::string(text_.substr(first, end - first)) + " in the build (it lists " +
+                                  std::to_string(listed) + ")");
+    at = end - 1;
+    return (*elements_)[number - 1];
+}
+
 int RelationParser::term(std::size_t &at) {
     operands_.clear();
     levels_.assign(1, OpenLevel{0, 0});
@@ -119,8 +144,13 @@ int RelationParser::term(std::size_t &at) {
     for (;; ++at) {
         char ch = at_or_end(at);
         bool stops = ended(at) || ch == ' ' || is_sign(ch);
-        if (ch == '(' || is_name(static_cast<unsigned char>(ch))) {
-            if (ch == '(') {
+        if (ch == '(' || ch == '#' || is_name(static_cast<unsigned char>(ch))) {
+            if (ch == '#') {
+                int e = element(at);
+                if (e < 0) return -1;
+                operands_.push_back(static_cast<std::uint32_t>(e));
+                expecting = false;
+            } else if (ch == '(') {
                 if (static_cast<int>(levels_.size()) > TERM_MAX_DEPTH)
                     return failed(at, "term nested deeper than " + std::to_string(TERM_MAX_DEPTH));
                 levels_.push_back({operands_.size(), operands_.size()});
@@ -161,16 +191,32 @@ int RelationParser::term(std::size_t &at) {
     }
 }
 
+bool too_long(std::string_view text, const char *what, RelationError &error) {
+    if (text.size() <= RELATION_MAX_LENGTH) return false;
+    error.position = RELATION_MAX_LENGTH + 1;
+    error.reason = std::string(what) + " longer than " + std::to_string(RELATION_MAX_LENGTH) + " characters";
+    return true;
+}
+
 }  // namespace
 
-bool parse_relation(const Presentation &p, std::string_view text, ParsedRelation &out, RelationError &error) {
-    if (text.size() > RELATION_MAX_LENGTH) {
-        error.position = RELATION_MAX_LENGTH + 1;
-        error.reason = "relation longer than " + std::to_string(RELATION_MAX_LENGTH) + " characters";
-        return false;
-    }
-    out.terms.reset(p);
-    RelationParser parser(p, text, out.terms, error);
+bool parse_term(std::string_view text, TermGraph &terms, int &out, RelationError &error,
+                const ElementTerms *elements) {
+    if (too_long(text, "term", error)) return false;
+    RelationParser parser(text, terms, error, elements);
+    if (parser.at_or_end(0) == ' ') return parser.fail(0, "blanks are not allowed in a term");
+    std::size_t at = 0;
+    out = parser.term(at);
+    if (out < 0) return false;
+    if (parser.ended(at)) return true;
+    if (parser.at_or_end(at) == ' ') return parser.fail(at, "blanks are not allowed in a term");
+    return is_sign(parser.at_or_end(at)) ? parser.fail(at, "a term has no relation sign") : parser.fail_unexpected(at);
+}
+
+bool parse_relation(std::string_view text, TermGraph &terms, ParsedRelation &out, RelationError &error,
+                    const ElementTerms *elements) {
+    if (too_long(text, "relation", error)) return false;
+    RelationParser parser(text, terms, error, elements);
     const char *only_around = "blanks are allowed only around the relation sign";
     auto skip_blanks = [&](std::size_t &at) {
         while (parser.at_or_end(at) == ' ') ++at;

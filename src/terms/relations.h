@@ -11,6 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "terms/decision.h"
 #include "terms/presentation.h"
 #include "terms/term_graph.h"
 
@@ -24,10 +27,10 @@ constexpr int TERM_MAX_DEPTH = 1000;
 
 enum class RelationSign : unsigned char { BELOW, ABOVE, EQUAL };  // <=, >=, =
 
+// A relation read into a term graph: its two sides are terms of that graph.
 struct ParsedRelation {
-    TermGraph terms;  // both sides, sharing their common subterms
-    int left = -1;    // S
-    int right = -1;   // T
+    int left = -1;   // S
+    int right = -1;  // T
     RelationSign sign = RelationSign::BELOW;
 };
 
@@ -39,14 +42,27 @@ struct RelationError {
     std::string reason;
 };
 
-// Reads text as a relation over P. On failure out is unusable and error says
-// where and why.
-bool parse_relation(const Presentation &p, std::string_view text, ParsedRelation &out, RelationError &error);
+// The build's elements for "#N" in a term: element N (as the build numbers
+// its lines) is the term elements[N-1] of the graph.
+using ElementTerms = std::vector<int>;
 
-// Whether the relation holds in FL(P): S=T when S<=T and T<=S.
-bool relation_holds(const Presentation &p, const ParsedRelation &r);
+// Reads text as a relation over the graph's P, adding the subterms of both
+// sides to terms (shared with every term read into it before). "#N" stands
+// for element N of elements when they are given. On failure out is unusable
+// and error says where and why; terms keeps what it held and may hold more.
+bool parse_relation(std::string_view text, TermGraph &terms, ParsedRelation &out, RelationError &error,
+                    const ElementTerms *elements = nullptr);
+
+// Reads text as one term alone (no blanks, no sign), as parse_relation does
+// a side.
+bool parse_term(std::string_view text, TermGraph &terms, int &out, RelationError &error,
+                const ElementTerms *elements = nullptr);
+
+// Whether the relation holds in FL(P): S=T when S<=T and T<=S. The decision
+// is over the graph the relation was read into.
+bool relation_holds(OrderDecision &decision, const ParsedRelation &r);
 
 // Appends why the relation holds or fails: numbered sub-relations, each
 // explained once and referred to by number after that, on lines indented by
 // two blanks, each ending in "\n". S>=T is explained as T<=S, S=T as both.
-void explain_relation(const Presentation &p, const ParsedRelation &r, std::string &text);
+void explain_relation(OrderDecision &decision, const ParsedRelation &r, std::string &text);

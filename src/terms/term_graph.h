@@ -44,6 +44,7 @@ public:
     }
     int size() const { return static_cast<int>(nodes_.size()); }
     unsigned char name(int generator) const { return presentation_.name[generator]; }
+    const Presentation &presentation() const { return presentation_; }
 
     // Appends the term as it reads back (meet as juxtaposition, parentheses
     // only where needed). A term longer than max_length characters (at least

@@ -25,11 +25,14 @@ Presentation presentation(const char *names, const char *chains, const char *def
 
 // What --decide --explain prints for the relation.
 std::string decided_and_explained(const Presentation &p, const std::string &text) {
+    TermGraph terms;
+    terms.reset(p);
     ParsedRelation relation;
     RelationError error;
-    if (!parse_relation(p, text, relation, error)) return text + ": " + error.reason + "\n";
-    std::string out = text + (relation_holds(p, relation) ? ": true\n" : ": false\n");
-    explain_relation(p, relation, out);
+    if (!parse_relation(text, terms, relation, error)) return text + ": " + error.reason + "\n";
+    OrderDecision decision(terms);
+    std::string out = text + (relation_holds(decision, relation) ? ": true\n" : ": false\n");
+    explain_relation(decision, relation, out);
     return out;
 }
 

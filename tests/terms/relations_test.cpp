@@ -20,10 +20,13 @@ using random_lattice::Random;
 
 // The verdict on text, or the parser's complaint as "N: reason".
 std::string decide(const Presentation &p, const std::string &text) {
+    TermGraph terms;
+    terms.reset(p);
     ParsedRelation relation;
     RelationError error;
-    if (!parse_relation(p, text, relation, error)) return std::to_string(error.position) + ": " + error.reason;
-    return relation_holds(p, relation) ? "true" : "false";
+    if (!parse_relation(text, terms, relation, error)) return std::to_string(error.position) + ": " + error.reason;
+    OrderDecision decision(terms);
+    return relation_holds(decision, relation) ? "true" : "false";
 }
 
 // A random term over the generators with its value in the built lattice.
