@@ -1,0 +1,200 @@
+// The form of a join is found by rounds over its operand list, starting from
+// the canonical forms of its operands with nested joins taken apart: add the
+// generators it lacks, drop what lies below another operand, replace a
+// meet by a meetand that lies below the whole. Each round either raises an
+// operand or leaves fewer, all among finitely many terms, so the rounds end;
+// when none applies, (1)-(3) of the header hold. Meets are the dual.
+#include "terms/canonical_form.h"
+
+#include <algorithm>
+#include <bit>
+#include <utility>
+
+namespace {
+
+std::uint64_t bit(int i) { return std::uint64_t{1} << i; }
+
+TermKind dual(TermKind kind) { return kind == TermKind::JOIN ? TermKind::MEET : TermKind::JOIN; }
+
+}  // namespace
+
+int CanonicalForms::known(int id) const {
+    auto at = static_cast<std::size_t>(id);
+    return at < canonical_.size() ? canonical_[at] : -1;
+}
+
+bool CanonicalForms::precedes(int x, int y) const {
+    // Equal operands up to the first that differs leave the decision to
+    // that pair: a loop, however deep the terms.
+    for (;;) {
+        if (x == y) return false;
+        const TermNode &a = terms_.node(x);
+        const TermNode &b = terms_.node(y);
+        bool a_generator = a.kind == TermKind::GENERATOR;
+        bool b_generator = b.kind == TermKind::GENERATOR;
+        if (a_generator || b_generator) return a_generator && b_generator ? a.generator < b.generator : a_generator;
+        if (a.length != b.length) return a.length < b.length;
+        if (a.kind != b.kind) return a.kind == TermKind::MEET;
+        std::uint32_t i = 0;
+        while (i < a.count && i < b.count && terms_.operand(x, i) == terms_.operand(y, i)) ++i;
+        if (i == a.count || i == b.count) return a.count < b.count;
+        x = static_cast<int>(terms_.operand(x, i));
+        y = static_cast<int>(terms_.operand(y, i));
+    }
+}
+
+void CanonicalForms::add_flattened(TermKind kind, int canonical, std::vector<int> &operands) const {
+    const TermNode &n = terms_.node(canonical);
+    if (n.kind != kind) {
+        operands.push_back(canonical);
+        return;
+    }
+    for (std::uint32_t i = 0; i < n.count; ++i) operands.push_back(static_cast<int>(terms_.operand(canonical, i)));
+}
+
+// The join (meet) of the distinct operands, as a term of the graph.
+int CanonicalForms::whole(TermKind kind, std::vector<int> &operands) {
+    std::sort(operands.begin(), operands.end());
+    operands.erase(std::unique(operands.begin(), operands.end()), operands.end());
+    if (operands.size() == 1) return operands[0];
+    std::vector<std::uint32_t> ids(operands.begin(), operands.end());
+    return terms_.compound(kind, ids.data(), static_cast<std::uint32_t>(ids.size()));
+}
+
+// (3): the generators below w (above it, for a meet) that no operand is
+// above; the greatest (least) of them join the operands, the rest lie below
+// those.
+bool CanonicalForms::missing_generators(TermKind kind, int w, std::vector<int> &operands) {
+    bool join = kind == TermKind::JOIN;
+    std::uint64_t covered = 0;
+    for (int o : operands) covered |= join ? terms_.node(o).ideal : terms_.node(o).filter;
+    std::uint64_t missing = (join ? terms_.node(w).ideal : terms_.node(w).filter) & ~covered;
+    if (missing == 0) return false;
+    const Presentation &p = terms_.presentation();
+    for (std::uint64_t rest = missing; rest != 0; rest &= rest - 1) {
+        int g = std::countr_zero(rest);
+        std::uint64_t beyond = (join ? p.above[g] : p.below[g]) & missing & ~bit(g);
+        if (beyond != 0) continue;
+        int generator = terms_.generator(g);
+        note(CanonicalStepKind::GENERATOR, kind, w, generator, -1);
+        operands.push_back(generator);
+    }
+    return true;
+}
+
+// (1): operands are distinct canonical terms, so distinct elements, and
+// "below" is a strict order among them: those below none stay.
+bool CanonicalForms::drop_covered(TermKind kind, int w, std::vector<int> &operands) {
+    std::vector<int> kept;
+    for (int x : operands) {
+        int cover = -1;
+        for (int y : operands)
+            if (y != x && under(kind, x, y)) {
+                cover = y;
+                break;
+            }
+        if (cover < 0) kept.push_back(x);
+        else note(CanonicalStepKind::DROPPED, kind, w, x, cover);
+    }
+    if (kept.size() == operands.size()) return false;
+    operands = std::move(kept);
+    return true;
+}
+
+// (2): a meet operand of a join with a meetand below the whole gives way to
+// that meetand, taken apart if it is a join.
+bool CanonicalForms::refine(TermKind kind, int w, std::vector<int> &operands) {
+    for (std::size_t at = 0; at < operands.size(); ++at) {
+        int o = operands[at];
+        if (terms_.node(o).kind != dual(kind)) continue;
+        for (std::uint32_t i = 0; i < terms_.node(o).count; ++i) {
+            int inner = static_cast<int>(terms_.operand(o, i));
+            if (!under(kind, inner, w)) continue;
+            note(CanonicalStepKind::REFINED, kind, w, o, inner);
+            operands.erase(operands.begin() + static_cast<std::ptrdiff_t>(at));
+            add_flattened(kind, inner, operands);
+            return true;
+        }
+    }
+    return false;
+}
+
+// (4): in the order the operands stand, a generator below the join of the
+// others still there is left out.
+void CanonicalForms::leave_out_generators(TermKind kind, std::vector<int> &operands) {
+    std::sort(operands.begin(), operands.end(), [this](int x, int y) { return precedes(x, y); });
+    for (std::size_t at = 0; at < operands.size() && operands.size() > 1;) {
+        int g = operands[at];
+        if (terms_.node(g).kind != TermKind::GENERATOR) break;  // generators stand first
+        std::vector<int> rest;
+        for (int o : operands)
+            if (o != g) rest.push_back(o);
+        int others = whole(kind, rest);
+        if (under(kind, g, others)) {
+            note(CanonicalStepKind::LEFT_OUT, kind, -1, g, others);
+            operands.erase(operands.begin() + static_cast<std::ptrdiff_t>(at));
+        } else {
+            ++at;
+        }
+    }
+}
+
+int CanonicalForms::form(TermKind kind, std::vector<int> operands) {
+    for (;;) {
+        int w = whole(kind, operands);
+        if (missing_generators(kind, w, operands)) continue;
+        if (drop_covered(kind, w, operands)) continue;
+        if (!refine(kind, w, operands)) break;
+    }
+    leave_out_generators(kind, operands);
+    if (operands.size() == 1) return operands[0];
+    std::vector<std::uint32_t> ids(operands.begin(), operands.end());
+    return terms_.compound(kind, ids.data(), static_cast<std::uint32_t>(ids.size()));
+}
+
+int CanonicalForms::of(int root) {
+    auto remember = [this](int id, int form) {
+        std::size_t needed = static_cast<std::size_t>(std::max(id, form)) + 1;
+        if (canonical_.size() < needed) canonical_.resize(std::max(needed, canonical_.size() * 2), -1);
+        canonical_[static_cast<std::size_t>(id)] = form;
+        canonical_[static_cast<std::size_t>(form)] = form;
+    };
+    // Operands before the terms made of them, with an explicit stack.
+    std::vector<std::pair<int, bool>> pending{{root, false}};
+    while (!pending.empty()) {
+        auto [id, expanded] = pending.back();
+        if (known(id) >= 0) {
+            pending.pop_back();
+            continue;
+        }
+        TermNode n = terms_.node(id);
+        if (n.kind == TermKind::GENERATOR) {
+            remember(id, id);
+            pending.pop_back();
+            continue;
+        }
+        if (!expanded) {
+            pending.back().second = true;
+            for (std::uint32_t i = 0; i < n.count; ++i) {
+                int o = static_cast<int>(terms_.operand(id, i));
+                if (known(o) < 0) pending.emplace_back(o, false);
+            }
+            continue;
+        }
+        pending.pop_back();
+        std::vector<int> operands;
+        for (std::uint32_t i = 0; i < n.count; ++i)
+            add_flattened(n.kind, known(static_cast<int>(terms_.operand(id, i))), operands);
+        remember(id, form(n.kind, std::move(operands)));
+    }
+    return known(root);
+}
+
+int CanonicalForms::of(int id, std::vector<CanonicalStep> &steps) {
+    // Every step is noted only when no form is remembered from before.
+    canonical_.clear();
+    steps_ = &steps;
+    int form = of(id);
+    steps_ = nullptr;
+    return form;
+}
