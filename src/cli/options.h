@@ -4,15 +4,22 @@
 
 #include <vector>
 
+// A question about terms, in the order given: a relation to decide
+// (--decide) or a term to put in canonical form (--canonical).
+struct Question {
+    bool relation;
+    const char *text;
+};
+
 struct CommandLine {
     bool batch = false;              // keys from standard input, transcript to standard output
     const char *dot_path = nullptr;  // export files, when asked for
     const char *json_path = nullptr;
     // A presentation instead of the dialogue: the poset, what is defined,
-    // and the relations to decide, in the order given.
+    // and the questions about terms, in the order given.
     const char *poset = nullptr;
     std::vector<const char *> defines;
-    std::vector<const char *> relations;
+    std::vector<Question> questions;
     bool explain = false;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "export/element_text.h"
+#include "terms/element_terms.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -33,12 +34,14 @@ void append_array(std::string &text, const char *key, const std::vector<Json> &r
     text += rows.empty() ? "]" : "\n  ]";
 }
 
-std::vector<json> element_rows(int count) {
-    std::vector<json> rows;
+std::vector<nlohmann::ordered_json> element_rows(int count) {
+    std::vector<std::string> canonical = element_canonical_texts(count);
+    std::vector<nlohmann::ordered_json> rows;
     for (int e = 0; e < count; ++e) {
-        json element = json::object();
+        nlohmann::ordered_json element = nlohmann::ordered_json::object();
         element["name"] = element_name(e);
         element["term"] = element_term(e);
+        element["canonical"] = canonical[static_cast<std::size_t>(e)];
         rows.push_back(element);
     }
     return rows;
@@ -84,6 +87,19 @@ std::vector<nlohmann::ordered_json> decision_rows(const std::vector<Decision> &d
     return rows;
 }
 
+// The term as typed, its form, and its element's number or null.
+std::vector<nlohmann::ordered_json> canonical_rows(const std::vector<CanonicalNote> &forms) {
+    std::vector<nlohmann::ordered_json> rows;
+    for (const CanonicalNote &form : forms) {
+        nlohmann::ordered_json row = nlohmann::ordered_json::object();
+        row["term"] = form.term;
+        row["canonical"] = form.canonical;
+        row["element"] = form.element > 0 ? nlohmann::ordered_json(form.element) : nlohmann::ordered_json(nullptr);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 }  // namespace
 
 std::string json_text(int count, const ResultNotes &notes) {
@@ -103,6 +119,10 @@ std::string json_text(int count, const ResultNotes &notes) {
     if (notes.decided) {
         text += ",\n";
         append_array(text, "decisions", decision_rows(notes.decisions));
+    }
+    if (notes.canonicalized) {
+        text += ",\n";
+        append_array(text, "canonical_forms", canonical_rows(notes.canonical_forms));
     }
     text += "\n}\n";
     return text;

@@ -10,6 +10,14 @@ struct Decision {
     bool holds;
 };
 
+// A term of --canonical as typed, its canonical form, and the number of its
+// element in the build (0 when the build does not list it).
+struct CanonicalNote {
+    std::string term;
+    std::string canonical;
+    int element;
+};
+
 struct ResultNotes {
     // "b.1=a" and "b+1=c", names as UTF-8, in the order the questions come.
     std::vector<std::string> meets;
@@ -17,8 +25,11 @@ struct ResultNotes {
     // Only a run that decided relations lists them, even when there were none.
     bool decided = false;
     std::vector<Decision> decisions;
+    bool canonicalized = false;
+    std::vector<CanonicalNote> canonical_forms;
 };
 
 // Takes the declared meets and joins from the workspace as the partial
 // lattice's definition leaves them, before the build adds to the tables.
+// (The answers are noted as they are given.)
 void note_definitions(ResultNotes &notes);

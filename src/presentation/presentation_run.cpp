@@ -18,15 +18,19 @@ int run_presentation(const PresentationRequest &stated) {
     request.json_path = stated.json_path;
     if (!export_prepare(request)) return 2;
 
-    // Decisions take the place of the build's text, and the build runs only
-    // for the files.
-    bool deciding = !stated.relations.empty();
-    console_use_device(deciding ? SILENT_DEVICE : TRANSCRIPT_DEVICE);
+    // Answers take the place of the build's text. The build runs, silently,
+    // for the elements a term may name or a canonical form may be, and for
+    // the files, which are written after the answers they list.
+    bool asking = !stated.questions.empty();
+    console_use_device(asking ? SILENT_DEVICE : TRANSCRIPT_DEVICE);
     SequenceHooks hooks = {export_note_definitions, export_result, &request};
     define_presentation(DECLARED_ANSWERS, hooks);
-    if (deciding) {
-        int status = decide_relations(stated.relations, stated.explain, request.notes);
-        if (status != 2 && (request.dot_path != nullptr || request.json_path != nullptr)) build_result(hooks);
+    if (asking) {
+        bool exporting = request.dot_path != nullptr || request.json_path != nullptr;
+        bool with_elements = exporting || questions_need_elements(stated.questions);
+        if (with_elements) build_result(SequenceHooks{nullptr, nullptr, nullptr});
+        int status = answer_questions(stated.questions, stated.explain, with_elements, request.notes);
+        if (status != 2 && exporting) export_result(&request);
         console_close();
         return status;
     }

@@ -22,6 +22,7 @@
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "scripted_console.h"
+#include "term_oracle.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -116,9 +117,21 @@ TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
     std::vector<std::pair<std::string, std::string>> printed = browser_fixtures::printed_terms();
     ASSERT_EQ(printed.size(), static_cast<std::size_t>(n));
     ASSERT_EQ(result["elements"].size(), static_cast<std::size_t>(n));
+    // Each canonical form is the element's term, canonical, and its own,
+    // by the reference that shares no code with the program's.
+    term_oracle::Terms oracle;
+    std::set<std::string> forms;
     for (int e = 0; e < n; ++e) {
-        json element = {{"name", utf8_of(printed[e].first)}, {"term", utf8_of(printed[e].second)}};
-        EXPECT_EQ(result["elements"][e], element) << "element " << e;
+        const json &element = result["elements"][e];
+        EXPECT_EQ(element.size(), 3u);
+        EXPECT_EQ(element["name"], utf8_of(printed[e].first)) << "element " << e;
+        EXPECT_EQ(element["term"], utf8_of(printed[e].second)) << "element " << e;
+        std::string canonical = element["canonical"];
+        int form = oracle.read(canonical);
+        ASSERT_GE(form, 0) << canonical;
+        EXPECT_TRUE(oracle.equal(form, oracle.read(printed[e].second))) << canonical << " of element " << e;
+        EXPECT_EQ(oracle.canonical_fault(form), "") << canonical;
+        EXPECT_TRUE(forms.insert(canonical).second) << canonical << " twice";
     }
 
     int outside = 0;  // entries that are null although the table has a value

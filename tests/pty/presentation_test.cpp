@@ -117,6 +117,14 @@ const std::vector<DecideCase> DECISIONS = {
     {"UndeclaredMeetFails", {"-p", "abc a12c", "-e", "b1<=a"}, 1, "b1<=a: false\n"},
     {"PrintedTermsReadBack", {"-p", "abc a12c", "-e", "1+(b2)=2(1+b2)", "-e", "2(b+1)<=1+(b2)"}, 1,
      "1+(b2)=2(1+b2): true\n2(b+1)<=1+(b2): false\n"},
+    // Canonical forms among the decisions, in the order given, with the
+    // element of the build each one is, when it lists it; #N names one.
+    {"CanonicalFormsAmongDecisions",
+     {"-p", "a b c", "-c", "a+ab", "-e", "a<=#4", "-c", "(a+b)(a+c)(a+b+c)", "--canonical=a(b+c)+ab"},
+     0,
+     "a+ab = a  (element 1)\na<=#4: true\n(a+b)(a+c)(a+b+c) = (a+b)(a+c)\na(b+c)+ab = a(b+c)  (element 10)\n"},
+    {"CanonicalFoldsADefinedJoin", {"-p", "apb cpd", "-D", "a+c=p", "-c", "(a+c)(b+d)", "-c", "d(c+b)"}, 0,
+     "(a+c)(b+d) = p  (element 2)\nd(c+b) = bd  (element 8)\n"},
 };
 
 void PrintTo(const DecideCase &decide, std::ostream *out) { *out << decide.name; }
@@ -138,17 +146,22 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, Decide, testing::ValuesIn(DECISIONS),
                          });
 
 // With --json the build still runs, for the file alone, and the decisions
-// are added to it.
+// and canonical forms are added to it, each list in the order given.
 TEST_F(Presentation, DecisionsGoToTheJsonAndTheBuildOnlyThere) {
     const std::string json_file = folder_ + "/decided.json";
     pty::DetachedRun run = pty::run_without_terminal(
-        pty::freelattice_path(), {"-p", "abc a12c", "-e", "b2<=b", "-e", "b<=b2", "--json", json_file});
+        pty::freelattice_path(),
+        {"-p", "a b c", "-e", "ab<=a", "-c", "ba", "-e", "a<=ab", "-c", "(a+b)(a+c)(b+c)", "--json", json_file});
     EXPECT_EQ(run.ending.status, 1);
-    EXPECT_EQ(run.standard_output, "b2<=b: true\nb<=b2: false\n");
+    EXPECT_EQ(run.standard_output,
+              "ab<=a: true\nba = ab  (element 5)\na<=ab: false\n(a+b)(a+c)(b+c) = (a+b)(a+c)(b+c)\n");
     const std::string json = data_files::contents(json_file);
     EXPECT_NE(json.find("\n  \"elements\": ["), std::string::npos) << json;
-    const std::string decisions = "\n  \"decisions\": [\n    {\"relation\":\"b2<=b\",\"holds\":true},\n"
-                                  "    {\"relation\":\"b<=b2\",\"holds\":false}\n  ]\n}\n";
+    const std::string decisions =
+        "\n  \"decisions\": [\n    {\"relation\":\"ab<=a\",\"holds\":true},\n"
+        "    {\"relation\":\"a<=ab\",\"holds\":false}\n  ],\n"
+        "  \"canonical_forms\": [\n    {\"term\":\"ba\",\"canonical\":\"ab\",\"element\":5},\n"
+        "    {\"term\":\"(a+b)(a+c)(b+c)\",\"canonical\":\"(a+b)(a+c)(b+c)\",\"element\":null}\n  ]\n}\n";
     ASSERT_GE(json.size(), decisions.size());
     EXPECT_EQ(json.substr(json.size() - decisions.size()), decisions);
 }

@@ -1,0 +1,52 @@
+#include "terms/element_terms.h"
+
+#include <cstdint>
+
+#include "workspace/workspace.h"
+
+ElementTerms element_terms_from_workspace(TermGraph &terms, int count) {
+    ElementTerms elements;
+    for (int e = 0; e < count; ++e) {
+        if (e < generator_count) {
+            elements.push_back(terms.generator(e));
+            continue;
+        }
+        const TermRecord &r = TermTable[e];
+        std::uint32_t operands[2] = {static_cast<std::uint32_t>(elements[r.left]),
+                                     static_cast<std::uint32_t>(elements[r.right])};
+        elements.push_back(terms.compound(r.operation == OP_JOIN ? TermKind::JOIN : TermKind::MEET, operands, 2));
+    }
+    return elements;
+}
+
+ElementForms::ElementForms(CanonicalForms &forms, const ElementTerms &elements) {
+    for (int term : elements) forms_of_.push_back(forms.of(term));
+    for (std::size_t e = 0; e < forms_of_.size(); ++e) {
+        auto at = static_cast<std::size_t>(forms_of_[e]);
+        if (element_of_.size() <= at) element_of_.resize(at + 1, -1);
+        // Elements of the build are distinct: each form names one.
+        element_of_[at] = static_cast<int>(e);
+    }
+}
+
+int ElementForms::element_of(int canonical) const {
+    auto at = static_cast<std::size_t>(canonical);
+    return at < element_of_.size() ? element_of_[at] : -1;
+}
+
+std::vector<std::string> element_canonical_texts(int count) {
+    Presentation p;
+    presentation_from_workspace(p);
+    TermGraph terms;
+    terms.reset(p);
+    OrderDecision decision(terms);
+    CanonicalForms forms(terms, decision);
+    ElementTerms elements = element_terms_from_workspace(terms, count);
+    std::vector<std::string> texts;
+    for (int term : elements) {
+        std::string text;
+        terms.append_text(forms.of(term), SIZE_MAX, text);
+        texts.push_back(text);
+    }
+    return texts;
+}
