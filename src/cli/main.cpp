@@ -34,7 +34,7 @@ int main(int argc, char **argv) {
     int status = parse_command_line(argc, argv, line);
     if (status >= 0) return exit_status_final(status);
     if (line.poset != nullptr) {
-        PresentationRequest stated{line.poset, line.defines, line.questions, line.explain, line.dot_path,
+        PresentationRequest stated{line.poset, line.defines, line.questions, line.questions_path, line.explain, line.dot_path,
                                    line.json_path};
         return exit_status_final(run_presentation(stated));
     }

@@ -2,13 +2,14 @@
 // once (after --help, --version or a usage error, each already reported).
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 // A question about terms, in the order given: a relation to decide
 // (--decide) or a term to put in canonical form (--canonical).
 struct Question {
     bool relation;
-    const char *text;
+    std::string_view text;
 };
 
 struct CommandLine {
@@ -20,6 +21,7 @@ struct CommandLine {
     const char *poset = nullptr;
     std::vector<const char *> defines;
     std::vector<Question> questions;
+    const char *questions_path = nullptr;  // more questions, one a line ("-": standard input)
     bool explain = false;
 };
 

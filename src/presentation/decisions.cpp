@@ -1,24 +1,21 @@
 #include "presentation/decisions.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
+
+#include "output/standard_output.h"
+#include "output/write_all.h"
 #include "presentation/argument_errors.h"
-#include "terms/canonical_form.h"
 #include "terms/element_terms.h"
 #include "terms/presentation.h"
-#include "terms/relations.h"
 #include "workspace/workspace.h"
 
 namespace {
 
-// A question as read: a relation, or a term with its form to be found.
-struct ReadQuestion {
-    ParsedRelation relation;
-    int term = -1;
-};
+// Answers are written out once this much has gathered.
+constexpr std::size_t OUTPUT_BATCH = 1 << 16;
 
 // The elements the build printed a line for: all of them when it closed,
 // one past those shown when it stopped at the limit.
@@ -28,57 +25,103 @@ int listed_elements() { return closure_complete != 0 ? shown_count : element_lim
 
 bool questions_need_elements(const std::vector<Question> &questions) {
     for (const Question &q : questions)
-        if (!q.relation || std::strchr(q.text, '#') != nullptr) return true;
+        if (!q.relation || q.text.find('#') != std::string_view::npos) return true;
     return false;
 }
 
-int answer_questions(const std::vector<Question> &questions, bool explain, bool with_elements, ResultNotes &notes) {
-    Presentation p;
-    presentation_from_workspace(p);
-    // One graph for every question: terms they share are read once, and the
-    // memory grows with the distinct subterms, not with the questions.
-    TermGraph terms;
-    terms.reset(p);
-    ElementTerms elements;
-    if (with_elements) elements = element_terms_from_workspace(terms, listed_elements());
-    std::vector<ReadQuestion> read(questions.size());
-    for (std::size_t k = 0; k < questions.size(); ++k) {
-        const Question &q = questions[k];
+Answers::Answers(bool explain, bool with_elements, bool keep, ResultNotes &notes)
+    : explain_(explain), keep_(keep), listed_(with_elements ? listed_elements() : 0), notes_(notes) {
+    presentation_from_workspace(presentation_);
+    start();
+}
+
+void Answers::start() {
+    terms_.reset(presentation_);
+    decision_.clear();
+    forms_.clear();
+    elements_ = element_terms_from_workspace(terms_, listed_);
+    element_of_.clear();
+    for (std::size_t e = 0; e < elements_.size(); ++e) {
+        auto form = static_cast<std::size_t>(forms_.of(elements_[e]));
+        if (element_of_.size() <= form) element_of_.resize(form + 1, -1);
+        // The build's elements are distinct: each form is one element's.
+        element_of_[form] = static_cast<int>(e);
+    }
+}
+
+void Answers::forget() { start(); }
+
+bool Answers::read(const Question &question, RelationError &error) {
+    return question.relation ? parse_relation(question.text, terms_, relation_, error, &elements_)
+                             : parse_term(question.text, terms_, term_, error, &elements_);
+}
+
+bool Answers::answer(const Question &question, std::string &out) {
+    out += question.text;
+    if (question.relation) {
+        bool holds = relation_holds(decision_, relation_);
+        if (keep_) {
+            notes_.decided = true;
+            notes_.decisions.push_back({std::string(question.text), holds});
+        }
+        out += holds ? ": true\n" : ": false\n";
+        if (explain_) explain_relation(decision_, relation_, out);
+        return holds;
+    }
+    int form = forms_.of(term_);
+    auto at = static_cast<std::size_t>(form);
+    int element = at < element_of_.size() ? element_of_[at] : -1;
+    std::size_t start = out.size() + 3;
+    out += " = ";
+    terms_.append_text(form, SIZE_MAX, out);
+    if (keep_) {
+        notes_.canonicalized = true;
+        notes_.canonical_forms.push_back({std::string(question.text), out.substr(start), element + 1});
+    }
+    if (element >= 0) out += "  (element " + std::to_string(element + 1) + ")";
+    out += "\n";
+    return true;
+}
+
+void AnswerOutput::add(const std::string &text) {
+    pending_ += text;
+    if (pending_.size() >= OUTPUT_BATCH) flush();
+}
+
+bool AnswerOutput::flush() {
+    if (!failed_ && !pending_.empty()) {
+        // Whatever stdio or the console still holds goes first.
+        standard_output_flush_pending();
+        int error = write_all(STDOUT_FILENO, pending_.data(), pending_.size());
+        if (error != 0) {
+            standard_output_failed(error);
+            failed_ = true;
+        }
+    }
+    pending_.clear();
+    return !failed_;
+}
+
+int answer_questions(const std::vector<Question> &questions, Answers &answers, AnswerOutput &output) {
+    // Read first, all of them, to report a fault before anything is shown;
+    // then read again one by one to answer (the graph keeps the terms, so
+    // the second reading is cheap).
+    for (const Question &q : questions) {
         RelationError error;
-        bool ok = q.relation ? parse_relation(q.text, terms, read[k].relation, error, &elements)
-                             : parse_term(q.text, terms, read[k].term, error, &elements);
-        if (!ok) {
+        if (!answers.read(q, error)) {
             argument_error(q.relation ? "--decide" : "--canonical", q.text, "character %zu: %s", error.position,
                            error.reason.c_str());
             return 2;
         }
     }
-    OrderDecision decision(terms);
-    CanonicalForms forms(terms, decision);
-    ElementForms element_forms(forms, elements);
     bool all_hold = true;
-    for (std::size_t k = 0; k < questions.size(); ++k) {
-        const Question &q = questions[k];
-        std::string text = q.text;
-        if (q.relation) {
-            bool holds = relation_holds(decision, read[k].relation);
-            all_hold = all_hold && holds;
-            notes.decided = true;
-            notes.decisions.push_back({q.text, holds});
-            text += holds ? ": true\n" : ": false\n";
-            if (explain) explain_relation(decision, read[k].relation, text);
-        } else {
-            int form = forms.of(read[k].term);
-            int element = element_forms.element_of(form);
-            std::string canonical;
-            terms.append_text(form, SIZE_MAX, canonical);
-            notes.canonicalized = true;
-            notes.canonical_forms.push_back({q.text, canonical, element + 1});
-            text += " = " + canonical;
-            if (element >= 0) text += "  (element " + std::to_string(element + 1) + ")";
-            text += "\n";
-        }
-        (void)std::fwrite(text.data(), 1, text.size(), stdout);
+    std::string text;
+    for (const Question &q : questions) {
+        RelationError error;
+        (void)answers.read(q, error);
+        text.clear();
+        all_hold = answers.answer(q, text) && all_hold;
+        output.add(text);
     }
     return all_hold ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "presentation/chains.h"
 #include "presentation/decisions.h"
 #include "presentation/declaration.h"
+#include "presentation/questions_file.h"
 #include "sequence/main_sequence.h"
 #include "workspace/workspace.h"
 
@@ -17,20 +18,32 @@ int run_presentation(const PresentationRequest &stated) {
     request.dot_path = stated.dot_path;
     request.json_path = stated.json_path;
     if (!export_prepare(request)) return 2;
+    int questions_fd = -1;
+    if (stated.questions_path != nullptr && (questions_fd = open_questions(stated.questions_path)) < 0) return 2;
 
     // Answers take the place of the build's text. The build runs, silently,
     // for the elements a term may name or a canonical form may be, and for
     // the files, which are written after the answers they list.
-    bool asking = !stated.questions.empty();
+    bool asking = !stated.questions.empty() || questions_fd >= 0;
     console_use_device(asking ? SILENT_DEVICE : TRANSCRIPT_DEVICE);
     SequenceHooks hooks = {export_note_definitions, export_result, &request};
     define_presentation(DECLARED_ANSWERS, hooks);
     if (asking) {
         bool exporting = request.dot_path != nullptr || request.json_path != nullptr;
-        bool with_elements = exporting || questions_need_elements(stated.questions);
+        bool with_elements = exporting || questions_fd >= 0 || questions_need_elements(stated.questions);
         if (with_elements) build_result(SequenceHooks{nullptr, nullptr, nullptr});
-        int status = answer_questions(stated.questions, stated.explain, with_elements, request.notes);
-        if (status != 2 && exporting) export_result(&request);
+        Answers answers(stated.explain, with_elements, exporting, request.notes);
+        AnswerOutput output;
+        int status = answer_questions(stated.questions, answers, output);
+        bool options_read = status != 2;
+        if (options_read && questions_fd >= 0) {
+            int from_file = answer_questions_file(questions_fd, stated.questions_path, answers, output);
+            status = from_file > status ? from_file : status;
+        }
+        (void)output.flush();
+        // A line of the file that could not be read leaves the other
+        // answers standing, and the files list them.
+        if (options_read && exporting) export_result(&request);
         console_close();
         return status;
     }

@@ -13,6 +13,7 @@ struct PresentationRequest {
     const char *chains = nullptr;
     std::vector<const char *> defines;
     std::vector<Question> questions;
+    const char *questions_path = nullptr;
     bool explain = false;
     const char *dot_path = nullptr;
     const char *json_path = nullptr;

@@ -48,6 +48,8 @@ public:
     explicit OrderDecision(const TermGraph &terms) : terms_(terms) {}
     bool below(int s, int t);
     const TermGraph &terms() const { return terms_; }
+    // Forgets every pair, for a graph that was reset.
+    void clear() { memo_.clear(); }
 
 private:
     struct Frame {

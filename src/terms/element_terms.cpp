@@ -19,21 +19,6 @@ ElementTerms element_terms_from_workspace(TermGraph &terms, int count) {
     return elements;
 }
 
-ElementForms::ElementForms(CanonicalForms &forms, const ElementTerms &elements) {
-    for (int term : elements) forms_of_.push_back(forms.of(term));
-    for (std::size_t e = 0; e < forms_of_.size(); ++e) {
-        auto at = static_cast<std::size_t>(forms_of_[e]);
-        if (element_of_.size() <= at) element_of_.resize(at + 1, -1);
-        // Elements of the build are distinct: each form names one.
-        element_of_[at] = static_cast<int>(e);
-    }
-}
-
-int ElementForms::element_of(int canonical) const {
-    auto at = static_cast<std::size_t>(canonical);
-    return at < element_of_.size() ? element_of_[at] : -1;
-}
-
 std::vector<std::string> element_canonical_texts(int count) {
     Presentation p;
     presentation_from_workspace(p);

@@ -21,6 +21,10 @@ std::string contents(const std::string &path) {
     return text.str();
 }
 
+void write(const std::string &path, const std::string &text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
 std::string read(const std::string &name) {
     if (!std::filesystem::exists(path_of(name))) ADD_FAILURE() << "missing data file tests/data/" << name;
     return contents(path_of(name).string());
@@ -33,9 +37,9 @@ bool updating() {
     return update != nullptr && std::string(update) == "1";
 }
 
-void write(const std::string &name, const std::string &text) {
+void write_data(const std::string &name, const std::string &text) {
     std::filesystem::create_directories(path_of(name).parent_path());
-    std::ofstream(path_of(name), std::ios::binary) << text;
+    write(path_of(name).string(), text);
 }
 
 // Splits a data file into its leading comment lines and the rest.
@@ -53,7 +57,7 @@ void split(const std::string &text, std::string *heading, std::string *body) {
 
 void expect_equal(const std::string &actual, const std::string &name) {
     if (updating()) {
-        write(name, actual);
+        write_data(name, actual);
         return;
     }
     EXPECT_EQ(actual, read(name)) << "differs from tests/data/" << name;
@@ -70,7 +74,7 @@ void expect_body_equal(const std::string &actual, const std::string &name,
     if (updating()) {
         std::string present, body;
         if (heading.empty()) split(read(name), &present, &body);
-        write(name, (heading.empty() ? present : heading) + actual);
+        write_data(name, (heading.empty() ? present : heading) + actual);
         return;
     }
     EXPECT_EQ(actual, read_body(name)) << "differs from tests/data/" << name;

@@ -11,6 +11,9 @@ std::string read(const std::string &name);
 // Contents of the file at path, byte for byte; empty when it cannot be read.
 std::string contents(const std::string &path);
 
+// Makes the file at path hold text, byte for byte.
+void write(const std::string &path, const std::string &text);
+
 // Expects actual to equal tests/data/<name>. With FREELATTICE_UPDATE_DATA=1 in
 // the environment the file is (re)written instead: review every such change.
 void expect_equal(const std::string &actual, const std::string &name);

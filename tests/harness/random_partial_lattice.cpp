@@ -59,4 +59,45 @@ RandomPartialLattice make_random_partial_lattice(std::uint64_t seed) {
     return p;
 }
 
+std::string chains_of(const RandomPartialLattice &lattice) {
+    std::string chains = lattice.names.substr(0, 1);
+    for (std::size_t i = 1; i < lattice.names.size(); ++i) chains += std::string(" ") + lattice.names[i];
+    for (auto [p, q] : lattice.less) chains += std::string(" ") + lattice.names[p] + "<" + lattice.names[q];
+    return chains;
+}
+
+std::string definitions_of(const RandomPartialLattice &lattice) {
+    std::string items;
+    for (const lattice_setup::DefinedOperation &d : lattice.defined)
+        items += std::string(items.empty() ? "" : " ") + lattice.names[d.left] + d.operation + lattice.names[d.right];
+    return items;
+}
+
+TermTree random_term_tree(Random &random, int depth) {
+    TermTree t;
+    if (depth == 0 || random.below(3) == 0) {
+        t.generator = random.below(generator_count);
+        return t;
+    }
+    t.join = random.below(2) == 0;
+    for (int i = 2 + random.below(2); i > 0; --i) t.operands.push_back(random_term_tree(random, depth - 1));
+    return t;
+}
+
+std::string term_text(const TermTree &tree, Random &random) {
+    if (tree.generator >= 0) return std::string(1, static_cast<char>(NameTable[tree.generator]));
+    std::vector<std::string> parts;
+    for (const TermTree &o : tree.operands) parts.push_back("(" + term_text(o, random) + ")");
+    for (std::size_t i = parts.size(); i > 1; --i)
+        std::swap(parts[i - 1], parts[static_cast<std::size_t>(random.below(static_cast<int>(i)))]);
+    std::string sign = tree.join ? "+" : ".";
+    std::string out = parts[0];
+    if (parts.size() > 2 && random.below(2) == 0) {
+        out = "(" + parts[0] + sign + parts[1] + ")";
+        parts.erase(parts.begin());
+    }
+    for (std::size_t i = 1; i < parts.size(); ++i) out += sign + parts[i];
+    return out;
+}
+
 }  // namespace random_lattice

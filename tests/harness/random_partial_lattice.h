@@ -41,4 +41,21 @@ struct RandomPartialLattice {
 // Leaves the partial lattice set up in the workspace (scripted::start done).
 RandomPartialLattice make_random_partial_lattice(std::uint64_t seed);
 
+// The partial lattice as --poset and --define state it.
+std::string chains_of(const RandomPartialLattice &lattice);
+std::string definitions_of(const RandomPartialLattice &lattice);
+
+// A random term over the workspace's generators, as a tree of joins and
+// meets of two or three operands, nested at most depth deep.
+struct TermTree {
+    int generator = -1;
+    bool join = false;
+    std::vector<TermTree> operands;
+};
+TermTree random_term_tree(Random &random, int depth);
+
+// The tree as text, its operands in a random order and grouped at random:
+// two printings of one tree are equal by commutation and association alone.
+std::string term_text(const TermTree &tree, Random &random);
+
 }  // namespace random_lattice

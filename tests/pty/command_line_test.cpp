@@ -53,7 +53,7 @@ const std::vector<OptionCase> OPTION_CASES = {
     {"DefineWithoutPoset", {"-D", "a.b"}, 2, "", "freelattice: option '--define' needs '--poset'\n" + TRY_HELP},
     {"DecideWithoutPoset", {"--decide", "a<=a"}, 2, "", "freelattice: option '--decide' needs '--poset'\n" + TRY_HELP},
     {"ExplainWithoutDecide", {"-p", "a", "--explain"}, 2, "",
-     "freelattice: option '--explain' needs '--decide' or '--canonical'\n" + TRY_HELP},
+     "freelattice: option '--explain' needs '--decide', '--canonical' or '--questions'\n" + TRY_HELP},
     {"PosetStrayCharacter", {"-p", "a<b, c"}, 2, "",
      "freelattice: --poset 'a<b, c': character 4: ',' is not a name, '<' or a space\n"},
     {"PosetControlByteShownSafely", {"-p", "a\tb"}, 2, "",

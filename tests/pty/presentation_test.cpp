@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
+#include <poll.h>
+
 #include "data_files.h"
 #include "pty_driver.h"
+#include "random_partial_lattice.h"
+#include "term_oracle.h"
 
 namespace {
 
@@ -164,6 +168,110 @@ TEST_F(Presentation, DecisionsGoToTheJsonAndTheBuildOnlyThere) {
         "    {\"term\":\"(a+b)(a+c)(b+c)\",\"canonical\":\"(a+b)(a+c)(b+c)\",\"element\":null}\n  ]\n}\n";
     ASSERT_GE(json.size(), decisions.size());
     EXPECT_EQ(json.substr(json.size() - decisions.size()), decisions);
+}
+
+}  // namespace
+
+namespace {
+
+// Questions one a line: comments, blank lines and CR LF skipped over, #N
+// read as a question, a line that cannot be read told by its number while
+// the run goes on, a line past the bound refused unread, the last line
+// without its line end; after the options' questions.
+TEST_F(Presentation, QuestionsFromAFileAnsweredInOrderAndFaultsToldByLine) {
+    const std::string file = folder_ + "/questions";
+    data_files::write(file, "# FL(3)\r\n\r\na(b+c)<=ab+ac\r\n#4\nab+(a+b\n" + std::string(30000, 'a') +
+                                "\nc(a+b)+ab");
+    pty::DetachedRun run =
+        pty::run_without_terminal(pty::freelattice_path(), {"-p", "a b c", "-c", "ba", "--questions", file});
+    EXPECT_EQ(run.ending.status, 2);
+    EXPECT_EQ(run.standard_output,
+              "ba = ab  (element 5)\na(b+c)<=ab+ac: false\n#4 = a+b  (element 4)\nc(a+b)+ab = ab+c(a+b)\n");
+    EXPECT_EQ(run.standard_error, "freelattice: " + file + ":5: character 8: ')' expected\nfreelattice: " + file +
+                                      ":6: character 20001: question longer than 20000 characters\n");
+}
+
+TEST_F(Presentation, QuestionsThatCannotBeReadAtAll) {
+    data_files::write(folder_ + "/empty", "");
+    pty::DetachedRun empty = pty::run_without_terminal(pty::freelattice_path(), {"-p", "a", "-f", folder_ + "/empty"});
+    EXPECT_EQ(empty.ending.status, 0);
+    EXPECT_EQ(empty.standard_output + empty.standard_error, "");
+    // A folder, and standard input closed: told before any answer.
+    pty::DetachedRun folder =
+        pty::run_without_terminal(pty::freelattice_path(), {"-p", "a", "-e", "a<=a", "-f", folder_});
+    EXPECT_EQ(folder.ending.status, 2);
+    EXPECT_EQ(folder.standard_output, "");
+    EXPECT_EQ(folder.standard_error, "freelattice: cannot read " + folder_ + ": Is a directory\n");
+    pty::DetachedRun closed =
+        pty::run_without_terminal("/bin/sh", {"-c", "exec 0<&- \"$0\" -p a -f -", pty::freelattice_path()});
+    EXPECT_EQ(closed.ending.status, 2);
+    EXPECT_EQ(closed.standard_output, "");
+    EXPECT_EQ(closed.standard_error, "freelattice: cannot read -: Bad file descriptor\n");
+}
+
+// Random relations and terms over random partial lattices: the file's
+// answers are those of the same questions given as options, and each
+// relation's verdict is the independent reference's.
+TEST_F(Presentation, FileAnswersAgreeWithOptionsAndWithTheReference) {
+    const std::string file = folder_ + "/random";
+    for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+        random_lattice::RandomPartialLattice lattice = random_lattice::make_random_partial_lattice(seed);
+        term_oracle::Terms oracle;
+        random_lattice::Random random{seed};
+        std::vector<std::string> args = {"-p", random_lattice::chains_of(lattice), "-D",
+                                         random_lattice::definitions_of(lattice)};
+        if (lattice.defined.empty()) args.resize(2);
+        std::string lines, expected_verdicts;
+        std::vector<std::string> as_options = args;
+        for (int k = 0; k < 30; ++k) {
+            std::string s = random_lattice::term_text(random_lattice::random_term_tree(random, 3), random);
+            std::string t = random_lattice::term_text(random_lattice::random_term_tree(random, 3), random);
+            bool term = k % 5 == 0;
+            std::string question = term ? s : s + "<=" + t;
+            lines += question + "\n";
+            as_options.insert(as_options.end(), {term ? "-c" : "-e", question});
+            if (!term) expected_verdicts += oracle.below(oracle.read(s), oracle.read(t)) ? 't' : 'f';
+        }
+        data_files::write(file, lines);
+        args.insert(args.end(), {"-f", file});
+        pty::DetachedRun from_file = pty::run_without_terminal(pty::freelattice_path(), args);
+        pty::DetachedRun from_options = pty::run_without_terminal(pty::freelattice_path(), as_options);
+        EXPECT_EQ(from_file.standard_output, from_options.standard_output) << lattice.describe();
+        EXPECT_EQ(from_file.ending.status, from_options.ending.status) << lattice.describe();
+        std::string verdicts;
+        for (std::size_t at = from_file.standard_output.find(": "); at != std::string::npos;
+             at = from_file.standard_output.find(": ", at + 1))
+            verdicts += from_file.standard_output[at + 2];
+        EXPECT_EQ(verdicts, expected_verdicts) << lattice.describe();
+    }
+}
+
+// A coprocess: one question written, its answer read, before the next is
+// written. The program must not wait for more input with an answer held.
+TEST(Questions, EachAnswerIsOutBeforeTheNextQuestionIsRead) {
+    pty::Session::Options options;
+    options.args = {"-p", "a b c", "-f", "-"};
+    options.stdout_pipe = pty::Session::Options::Pipe::READ_BY_TEST;
+    pty::Session session(options);
+    ASSERT_TRUE(session.started());
+    const char *exchange[][2] = {{"a<=a+b\n", "a<=a+b: true\n"},
+                                 {"(a+b)(a+c)(a+b+c)\n", "(a+b)(a+c)(a+b+c) = (a+b)(a+c)\n"},
+                                 {"ab+ac>=a(b+c)\n", "ab+ac>=a(b+c): false\n"}};
+    for (auto &[question, answer] : exchange) {
+        ASSERT_TRUE(session.write(question));
+        std::string got;
+        while (got.find('\n') == std::string::npos) {
+            pollfd ready = {session.stdout_pipe(), POLLIN, 0};
+            ASSERT_EQ(poll(&ready, 1, pty::HANG_GUARD_MS), 1) << "no answer to " << question;
+            char bytes[256];
+            ssize_t n = read(session.stdout_pipe(), bytes, sizeof bytes);
+            ASSERT_GT(n, 0);
+            got.append(bytes, static_cast<std::size_t>(n));
+        }
+        EXPECT_EQ(got, answer);
+    }
+    ASSERT_TRUE(session.write("\x04"));  // end of input at the terminal
+    EXPECT_EQ(session.wait_exit().status, 1);
 }
 
 }  // namespace

@@ -18,6 +18,9 @@
 namespace {
 
 using random_lattice::Random;
+using random_lattice::TermTree;
+using random_lattice::random_term_tree;
+using random_lattice::term_text;
 
 // The canonical form of each term as --canonical prints it, over one graph.
 class Canonicals {
@@ -83,43 +86,6 @@ TEST(CanonicalForms, TextbookFormsAndFoldsIntoGenerators) {
     }
 }
 
-// A random term over the workspace's generators as a tree, printed with its
-// operands in a random order and grouped at random: two printings of one
-// tree are equal by commutation and association alone.
-struct Tree {
-    int generator = -1;
-    bool join = false;
-    std::vector<Tree> operands;
-};
-
-Tree random_tree(Random &random, int depth) {
-    Tree t;
-    if (depth == 0 || random.below(3) == 0) {
-        t.generator = random.below(generator_count);
-        return t;
-    }
-    t.join = random.below(2) == 0;
-    for (int i = 2 + random.below(2); i > 0; --i) t.operands.push_back(random_tree(random, depth - 1));
-    return t;
-}
-
-std::string print(const Tree &t, Random &random) {
-    if (t.generator >= 0) return std::string(1, static_cast<char>(NameTable[t.generator]));
-    std::vector<std::string> parts;
-    for (const Tree &o : t.operands) parts.push_back("(" + print(o, random) + ")");
-    for (std::size_t i = parts.size(); i > 1; --i)
-        std::swap(parts[i - 1], parts[static_cast<std::size_t>(random.below(static_cast<int>(i)))]);
-    std::string sign = t.join ? "+" : ".";
-    std::string out = parts[0];
-    // Group the first two apart at random: (x+y)+z.
-    if (parts.size() > 2 && random.below(2) == 0) {
-        out = "(" + parts[0] + sign + parts[1] + ")";
-        parts.erase(parts.begin());
-    }
-    for (std::size_t i = 1; i < parts.size(); ++i) out += sign + parts[i];
-    return out;
-}
-
 // A defined join or meet of incomparable generators whose value is g, in
 // brackets; the name itself when none is.
 std::string defined_as(int g, char name) {
@@ -136,8 +102,8 @@ std::string defined_as(int g, char name) {
 // The term again, changed by a lattice identity or by a definition of P:
 // idempotence, absorption, or a generator replaced by a defined join or
 // meet whose value it is.
-std::string equal_variant(const std::string &s, const Tree &t, Random &random) {
-    std::string x = "(" + print(random_tree(random, 2), random) + ")";
+std::string equal_variant(const std::string &s, const TermTree &t, Random &random) {
+    std::string x = "(" + term_text(random_term_tree(random, 2), random) + ")";
     std::string ps = "(" + s + ")";
     switch (random.below(5)) {
     case 0:
@@ -152,7 +118,7 @@ std::string equal_variant(const std::string &s, const Tree &t, Random &random) {
         break;
     }
     std::string out;
-    for (char ch : print(t, random)) out += defined_as(NameIndex[static_cast<unsigned char>(ch)], ch);
+    for (char ch : term_text(t, random)) out += defined_as(NameIndex[static_cast<unsigned char>(ch)], ch);
     return out;
 }
 
@@ -165,8 +131,8 @@ TEST(CanonicalForms, AgreeWithTheReferenceOnRandomPartialLattices) {
         Random random{seed};
         std::vector<std::pair<int, std::string>> seen;  // a term of the oracle, its form
         for (int k = 0; k < 25; ++k) {
-            Tree tree = random_tree(random, 1 + random.below(4));
-            std::string s = print(tree, random);
+            TermTree tree = random_term_tree(random, 1 + random.below(4));
+            std::string s = term_text(tree, random);
             std::string form = canonicals.of(s);
             int term = oracle.read(s), read_form = oracle.read(form);
             ASSERT_GE(read_form, 0) << form << " of " << s << "; " << lattice.describe();
