@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <utility>
 
 namespace {
 
@@ -52,24 +51,33 @@ void CanonicalForms::add_flattened(TermKind kind, int canonical, std::vector<int
     for (std::uint32_t i = 0; i < n.count; ++i) operands.push_back(static_cast<int>(terms_.operand(canonical, i)));
 }
 
-// The join (meet) of the distinct operands, as a term of the graph.
-int CanonicalForms::whole(TermKind kind, std::vector<int> &operands) {
-    std::sort(operands.begin(), operands.end());
-    operands.erase(std::unique(operands.begin(), operands.end()), operands.end());
+// The join (meet) of the operands, as a term of the graph.
+int CanonicalForms::whole(TermKind kind, const std::vector<int> &operands) {
     if (operands.size() == 1) return operands[0];
-    std::vector<std::uint32_t> ids(operands.begin(), operands.end());
-    return terms_.compound(kind, ids.data(), static_cast<std::uint32_t>(ids.size()));
+    scratch_.assign(operands.begin(), operands.end());
+    std::sort(scratch_.begin(), scratch_.end());
+    return terms_.compound(kind, scratch_.data(), static_cast<std::uint32_t>(scratch_.size()));
 }
 
-// (3): the generators below w (above it, for a meet) that no operand is
-// above; the greatest (least) of them join the operands, the rest lie below
-// those.
-bool CanonicalForms::missing_generators(TermKind kind, int w, std::vector<int> &operands) {
+// The generators below the join of the operands (above the meet), from
+// their sets alone: no term is made.
+std::uint64_t CanonicalForms::generators_of(TermKind kind, const std::vector<int> &operands, int skipped) const {
+    std::uint64_t united = 0;
+    for (int o : operands)
+        if (o != skipped) united |= kind == TermKind::JOIN ? terms_.node(o).ideal : terms_.node(o).filter;
+    return terms_.closed(kind, united);
+}
+
+// (3): the generators below the whole (above it, for a meet) that no
+// operand is above; the greatest (least) of them join the operands, the
+// rest lie below those.
+bool CanonicalForms::missing_generators(TermKind kind, std::vector<int> &operands) {
     bool join = kind == TermKind::JOIN;
     std::uint64_t covered = 0;
     for (int o : operands) covered |= join ? terms_.node(o).ideal : terms_.node(o).filter;
-    std::uint64_t missing = (join ? terms_.node(w).ideal : terms_.node(w).filter) & ~covered;
+    std::uint64_t missing = terms_.closed(kind, covered) & ~covered;
     if (missing == 0) return false;
+    int w = steps_ != nullptr ? whole(kind, operands) : -1;
     const Presentation &p = terms_.presentation();
     for (std::uint64_t rest = missing; rest != 0; rest &= rest - 1) {
         int g = std::countr_zero(rest);
@@ -84,8 +92,9 @@ bool CanonicalForms::missing_generators(TermKind kind, int w, std::vector<int> &
 
 // (1): operands are distinct canonical terms, so distinct elements, and
 // "below" is a strict order among them: those below none stay.
-bool CanonicalForms::drop_covered(TermKind kind, int w, std::vector<int> &operands) {
-    std::vector<int> kept;
+bool CanonicalForms::drop_covered(TermKind kind, std::vector<int> &operands) {
+    kept_.clear();
+    int w = -1;
     for (int x : operands) {
         int cover = -1;
         for (int y : operands)
@@ -93,20 +102,26 @@ bool CanonicalForms::drop_covered(TermKind kind, int w, std::vector<int> &operan
                 cover = y;
                 break;
             }
-        if (cover < 0) kept.push_back(x);
-        else note(CanonicalStepKind::DROPPED, kind, w, x, cover);
+        if (cover < 0) {
+            kept_.push_back(x);
+            continue;
+        }
+        if (steps_ != nullptr && w < 0) w = whole(kind, operands);
+        note(CanonicalStepKind::DROPPED, kind, w, x, cover);
     }
-    if (kept.size() == operands.size()) return false;
-    operands = std::move(kept);
+    if (kept_.size() == operands.size()) return false;
+    operands.swap(kept_);
     return true;
 }
 
 // (2): a meet operand of a join with a meetand below the whole gives way to
 // that meetand, taken apart if it is a join.
-bool CanonicalForms::refine(TermKind kind, int w, std::vector<int> &operands) {
+bool CanonicalForms::refine(TermKind kind, std::vector<int> &operands) {
+    int w = -1;
     for (std::size_t at = 0; at < operands.size(); ++at) {
         int o = operands[at];
         if (terms_.node(o).kind != dual(kind)) continue;
+        if (w < 0) w = whole(kind, operands);
         for (std::uint32_t i = 0; i < terms_.node(o).count; ++i) {
             int inner = static_cast<int>(terms_.operand(o, i));
             if (!under(kind, inner, w)) continue;
@@ -120,18 +135,21 @@ bool CanonicalForms::refine(TermKind kind, int w, std::vector<int> &operands) {
 }
 
 // (4): in the order the operands stand, a generator below the join of the
-// others still there is left out.
+// others still there is left out. A generator is below a term exactly when
+// it is among the term's generators below, so the sets decide.
 void CanonicalForms::leave_out_generators(TermKind kind, std::vector<int> &operands) {
     std::sort(operands.begin(), operands.end(), [this](int x, int y) { return precedes(x, y); });
     for (std::size_t at = 0; at < operands.size() && operands.size() > 1;) {
         int g = operands[at];
-        if (terms_.node(g).kind != TermKind::GENERATOR) break;  // generators stand first
-        std::vector<int> rest;
-        for (int o : operands)
-            if (o != g) rest.push_back(o);
-        int others = whole(kind, rest);
-        if (under(kind, g, others)) {
-            note(CanonicalStepKind::LEFT_OUT, kind, -1, g, others);
+        const TermNode &n = terms_.node(g);
+        if (n.kind != TermKind::GENERATOR) break;  // generators stand first
+        if ((generators_of(kind, operands, g) & bit(n.generator)) != 0) {
+            if (steps_ != nullptr) {
+                kept_.clear();
+                for (int o : operands)
+                    if (o != g) kept_.push_back(o);
+                note(CanonicalStepKind::LEFT_OUT, kind, -1, g, whole(kind, kept_));
+            }
             operands.erase(operands.begin() + static_cast<std::ptrdiff_t>(at));
         } else {
             ++at;
@@ -139,17 +157,18 @@ void CanonicalForms::leave_out_generators(TermKind kind, std::vector<int> &opera
     }
 }
 
-int CanonicalForms::form(TermKind kind, std::vector<int> operands) {
+int CanonicalForms::form(TermKind kind, std::vector<int> &operands) {
     for (;;) {
-        int w = whole(kind, operands);
-        if (missing_generators(kind, w, operands)) continue;
-        if (drop_covered(kind, w, operands)) continue;
-        if (!refine(kind, w, operands)) break;
+        std::sort(operands.begin(), operands.end());
+        operands.erase(std::unique(operands.begin(), operands.end()), operands.end());
+        if (missing_generators(kind, operands)) continue;
+        if (drop_covered(kind, operands)) continue;
+        if (!refine(kind, operands)) break;
     }
     leave_out_generators(kind, operands);
     if (operands.size() == 1) return operands[0];
-    std::vector<std::uint32_t> ids(operands.begin(), operands.end());
-    return terms_.compound(kind, ids.data(), static_cast<std::uint32_t>(ids.size()));
+    scratch_.assign(operands.begin(), operands.end());
+    return terms_.compound(kind, scratch_.data(), static_cast<std::uint32_t>(scratch_.size()));
 }
 
 int CanonicalForms::of(int root) {
@@ -160,7 +179,8 @@ int CanonicalForms::of(int root) {
         canonical_[static_cast<std::size_t>(form)] = form;
     };
     // Operands before the terms made of them, with an explicit stack.
-    std::vector<std::pair<int, bool>> pending{{root, false}};
+    std::vector<std::pair<int, bool>> &pending = pending_;
+    pending.assign(1, {root, false});
     while (!pending.empty()) {
         auto [id, expanded] = pending.back();
         if (known(id) >= 0) {
@@ -182,10 +202,10 @@ int CanonicalForms::of(int root) {
             continue;
         }
         pending.pop_back();
-        std::vector<int> operands;
+        operands_.clear();
         for (std::uint32_t i = 0; i < n.count; ++i)
-            add_flattened(n.kind, known(static_cast<int>(terms_.operand(id, i))), operands);
-        remember(id, form(n.kind, std::move(operands)));
+            add_flattened(n.kind, known(static_cast<int>(terms_.operand(id, i))), operands_);
+        remember(id, form(n.kind, operands_));
     }
     return known(root);
 }

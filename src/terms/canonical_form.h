@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "terms/decision.h"
@@ -34,7 +35,7 @@ enum class CanonicalStepKind : unsigned char {
 struct CanonicalStep {
     CanonicalStepKind kind;
     TermKind whole_kind;  // JOIN or MEET
-    int whole;            // the join (meet) of the operands before the step
+    int whole;            // the join (meet) of the operands before the step (-1 for LEFT_OUT)
     int operand;          // a term of the graph (a generator's term for GENERATOR)
     int other;
 };
@@ -60,12 +61,13 @@ public:
 
 private:
     int known(int id) const;
-    int form(TermKind kind, std::vector<int> operands);
+    int form(TermKind kind, std::vector<int> &operands);
     void add_flattened(TermKind kind, int canonical, std::vector<int> &operands) const;
-    int whole(TermKind kind, std::vector<int> &operands);
-    bool missing_generators(TermKind kind, int w, std::vector<int> &operands);
-    bool drop_covered(TermKind kind, int w, std::vector<int> &operands);
-    bool refine(TermKind kind, int w, std::vector<int> &operands);
+    int whole(TermKind kind, const std::vector<int> &operands);
+    std::uint64_t generators_of(TermKind kind, const std::vector<int> &operands, int skipped) const;
+    bool missing_generators(TermKind kind, std::vector<int> &operands);
+    bool drop_covered(TermKind kind, std::vector<int> &operands);
+    bool refine(TermKind kind, std::vector<int> &operands);
     void leave_out_generators(TermKind kind, std::vector<int> &operands);
     // x below y for a join; x above y for a meet.
     bool under(TermKind kind, int x, int y) {
@@ -79,4 +81,10 @@ private:
     OrderDecision &decision_;
     std::vector<int> canonical_;  // per term: its canonical form, or -1
     std::vector<CanonicalStep> *steps_ = nullptr;
+    // Working space, kept between terms so that finding a form allocates
+    // nothing once it has grown.
+    std::vector<std::pair<int, bool>> pending_;
+    std::vector<int> operands_;
+    std::vector<int> kept_;
+    std::vector<std::uint32_t> scratch_;
 };

@@ -51,6 +51,11 @@ std::uint64_t closure(std::uint64_t set, const std::uint64_t (&partners)[PRESENT
 
 }  // namespace
 
+std::uint64_t TermGraph::closed(TermKind kind, std::uint64_t united) const {
+    return kind == TermKind::JOIN ? closure(united, joinable_, presentation_.join, presentation_.below)
+                                  : closure(united, meetable_, presentation_.meet, presentation_.above);
+}
+
 void TermGraph::reset(const Presentation &p) {
     presentation_ = p;
     for (int i = 0; i < p.count; ++i) {

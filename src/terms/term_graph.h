@@ -46,6 +46,11 @@ public:
     unsigned char name(int generator) const { return presentation_.name[generator]; }
     const Presentation &presentation() const { return presentation_; }
 
+    // The generators below a join whose operands have the given generators
+    // below them, all together (kind JOIN: I of the join); dually, those
+    // above a meet (kind MEET: F of the meet).
+    std::uint64_t closed(TermKind kind, std::uint64_t united) const;
+
     // Appends the term as it reads back (meet as juxtaposition, parentheses
     // only where needed). A term longer than max_length characters (at least
     // 7) shows its first and last characters around " ... ", max_length in all.
