@@ -106,6 +106,12 @@ std::string json_text(int count, const ResultNotes &notes) {
     // Keys in the order a reader expects them, not sorted.
     std::string text = "{\n  \"generators\": " + std::to_string(generator_count) +
                        ",\n  \"closed\": " + (closure_complete != 0 ? "true" : "false") + ",\n";
+    FinitenessVerdict verdict = finiteness_of_result();
+    text += std::string("  \"finite\": ") +
+            (verdict.finiteness == Finiteness::FINITE     ? "true"
+             : verdict.finiteness == Finiteness::INFINITE ? "false"
+                                                          : "null") +
+            ",\n  \"verdict\": " + compact(json(verdict.text)) + ",\n";
     // Meets first, as the questions come (a json object would sort them).
     text += "  \"defined\": {\"meets\": " + compact(json(notes.meets)) + ", \"joins\": " +
             compact(json(notes.joins)) + "},\n";

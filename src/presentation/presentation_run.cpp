@@ -7,6 +7,7 @@
 #include "presentation/decisions.h"
 #include "presentation/declaration.h"
 #include "presentation/questions_file.h"
+#include "terms/element_terms.h"
 #include "sequence/main_sequence.h"
 #include "workspace/workspace.h"
 
@@ -52,6 +53,7 @@ int run_presentation(const PresentationRequest &stated) {
         stdout_print("Stopped at the limit: only the first %d elements are listed; FL(P) has more.\n",
                      element_limit + 1);
     }
+    stdout_print("%s\n", finiteness_of_result().text.c_str());
     console_close();
     return 0;
 }

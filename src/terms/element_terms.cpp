@@ -35,3 +35,9 @@ std::vector<std::string> element_canonical_texts(int count) {
     }
     return texts;
 }
+
+FinitenessVerdict finiteness_of_result() {
+    Presentation p;
+    presentation_from_workspace(p);
+    return finiteness_verdict(p, closure_complete != 0, element_limit);
+}

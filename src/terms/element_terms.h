@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "terms/canonical_form.h"
+#include "terms/finiteness.h"
 #include "terms/relations.h"
 
 // Elements 0..count-1 as the build defines them (a generator, or the join or
@@ -15,3 +16,6 @@ ElementTerms element_terms_from_workspace(TermGraph &terms, int count);
 // The canonical form of each of the first count elements as text, for the
 // export.
 std::vector<std::string> element_canonical_texts(int count);
+
+// Whether FL(P) is finite, for the build as it ended.
+FinitenessVerdict finiteness_of_result();

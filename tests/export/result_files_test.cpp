@@ -109,9 +109,13 @@ TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
     json result = json::parse(json_text(n, notes), nullptr, false);
     ASSERT_FALSE(result.is_discarded()) << "not JSON";
     ASSERT_TRUE(result.is_object());
-    EXPECT_EQ(result.size(), 7u);
+    EXPECT_EQ(result.size(), 9u);
     EXPECT_EQ(result["generators"], generator_count);
     EXPECT_EQ(result["closed"], session.closed);
+    // Each session's lattice is finite exactly when its build closed.
+    EXPECT_EQ(result["finite"], session.closed);
+    EXPECT_EQ(result["verdict"].get<std::string>().rfind(session.closed ? "FL(P) is finite." : "FL(P) is infinite: ", 0),
+              0u);
     EXPECT_EQ(result["defined"], json::parse(session.defined));
 
     std::vector<std::pair<std::string, std::string>> printed = browser_fixtures::printed_terms();

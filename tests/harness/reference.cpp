@@ -111,4 +111,45 @@ int incomparable_pairs_with_bounds(int n) {
     return count;
 }
 
+namespace {
+
+// The shapes' orders on positions 0..size-1: entry [i][j] is 1 when i < j.
+struct Shape {
+    int size;
+    unsigned char less[5][5];
+};
+
+const Shape WILLE_SHAPES[] = {
+    {3, {}},                                                     // 1+1+1
+    {4, {{0, 1, 0, 0}, {0}, {0, 0, 0, 1}, {0}}},                 // 2+2: 0<1, 2<3
+    {5, {{0}, {0, 0, 1, 1, 1}, {0, 0, 0, 1, 1}, {0, 0, 0, 0, 1}, {0}}},  // 1+4: 0; 1<2<3<4
+};
+
+}  // namespace
+
+bool has_wille_subset(int n) {
+    for (const Shape &shape : WILLE_SHAPES) {
+        std::vector<int> pick(static_cast<std::size_t>(shape.size));
+        // Every arrangement of distinct elements: a counter over n^size.
+        long total = 1;
+        for (int i = 0; i < shape.size; ++i) total *= n;
+        for (long code = 0; code < total; ++code) {
+            long rest = code;
+            for (int &p : pick) {
+                p = static_cast<int>(rest % n);
+                rest /= n;
+            }
+            bool fits = true;
+            for (int i = 0; i < shape.size && fits; ++i)
+                for (int j = 0; j < shape.size && fits; ++j) {
+                    int a = pick[static_cast<std::size_t>(i)], b = pick[static_cast<std::size_t>(j)];
+                    if (i != j && a == b) fits = false;
+                    else if (i != j) fits = (OrderMatrix[a][b] != 0) == (shape.less[i][j] != 0);
+                }
+            if (fits) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace reference

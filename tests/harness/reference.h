@@ -49,6 +49,12 @@ inline const char *table_entry_fault(int r, int c, int n) {
     return nullptr;
 }
 
+// Whether the order on 0..n-1 (OrderMatrix) has an ordered subset shaped as
+// 1+1+1, 2+2 or 1+4: by Wille's theorem, whether the free lattice over it
+// is infinite. Tries every set of three, four and five elements in every
+// arrangement against the shapes' orders.
+bool has_wille_subset(int n);
+
 // A fault's text, or "holds" for nullptr: for comparing and printing.
 inline std::string verdict(const char *fault) { return fault != nullptr ? fault : "holds"; }
 

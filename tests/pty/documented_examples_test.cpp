@@ -1,9 +1,9 @@
 // The examples of the README and the manual page run as shown: every command
 // line given with its output is run by sh, with this build's freelattice
 // first on PATH, and must print exactly that (standard error included).
-// README: an indented block whose first line starts with "freelattice " and
-// that has more lines. Manual page: an .EX block whose first line starts with
-// "$ freelattice ".
+// README: an indented block whose first line starts with "freelattice " (or
+// prints into it: "printf ... | freelattice ...") and that has more lines.
+// Manual page: an .EX block whose first line starts with "$ " and the same.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -33,11 +33,18 @@ std::vector<std::string> lines_of(const std::string &path) {
     return lines;
 }
 
+// A command whose input is printed into freelattice: "printf '...' | freelattice ...".
+bool piped_in(const std::string &command) {
+    return command.rfind("printf ", 0) == 0 && command.find("| freelattice ") != std::string::npos;
+}
+
 std::vector<Example> readme_examples() {
     std::vector<std::string> lines = lines_of(FREELATTICE_TEST_DATA_DIR "/../../README.md");
     std::vector<Example> examples;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        bool starts_block = lines[i].rfind("    freelattice ", 0) == 0 && (i == 0 || lines[i - 1].empty());
+        bool starts_block = (lines[i].rfind("    freelattice ", 0) == 0 ||
+                             (lines[i].rfind("    ", 0) == 0 && piped_in(lines[i].substr(4)))) &&
+                            (i == 0 || lines[i - 1].empty());
         if (!starts_block || i + 1 == lines.size() || lines[i + 1].rfind("    ", 0) != 0) continue;
         Example example{"README.md line " + std::to_string(i + 1), lines[i].substr(4), ""};
         for (++i; i < lines.size() && lines[i].rfind("    ", 0) == 0; ++i) example.output += lines[i].substr(4) + "\n";
@@ -63,7 +70,9 @@ std::vector<Example> manual_examples() {
     std::vector<std::string> lines = lines_of(FREELATTICE_TEST_DATA_DIR "/../../doc/freelattice.1");
     std::vector<Example> examples;
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-        if (lines[i] != ".EX" || unescaped(lines[i + 1]).rfind("$ freelattice ", 0) != 0) continue;
+        std::string first = unescaped(lines[i + 1]);
+        bool first_runs = first.rfind("$ freelattice ", 0) == 0 || (first.size() > 2 && piped_in(first.substr(2)));
+        if (lines[i] != ".EX" || !first_runs) continue;
         Example example{"freelattice.1 line " + std::to_string(i + 2), unescaped(lines[i + 1]).substr(2), ""};
         for (i += 2; i < lines.size() && lines[i] != ".EE"; ++i) example.output += unescaped(lines[i]) + "\n";
         examples.push_back(example);

@@ -23,17 +23,18 @@ struct PresentationCase {
     std::vector<std::string> args;  // after --poset CHAINS
     const char *chains;
     std::string keys;  // the batch session that types chains and answers the same, then q
+    const char *finiteness;  // the line after the build
 };
 
 const std::vector<PresentationCase> PRESENTATIONS = {
     // The law test, then b.1, b.2, b+1, b+2 in the dialogue's order.
-    {"PentagonTwoDefined", {"--define", "b+2=c, b.1"}, "a<b<c a<1<2<c", "abc a12c\n\nyynnyq"},
-    {"PentagonNothingDefined", {}, "abc a12c", "abc a12c\n\nynnnnq"},
-    {"OnePlusThree", {}, "a bcd", "a bcd\n\nq"},
-    {"TwoPlusTwoAtTheLimit", {}, "a<b c<d", "ab cd\n\nq"},
+    {"PentagonTwoDefined", {"--define", "b+2=c, b.1"}, "a<b<c a<1<2<c", "abc a12c\n\nyynnyq", "FL(P) is finite."},
+    {"PentagonNothingDefined", {}, "abc a12c", "abc a12c\n\nynnnnq", "FL(P) is finite."},
+    {"OnePlusThree", {}, "a bcd", "a bcd\n\nq", "FL(P) is finite."},
+    {"TwoPlusTwoAtTheLimit", {}, "a<b c<d", "ab cd\n\nq", "FL(P) is infinite: P contains 2+2 (a<b, c<d)."},
     // A lattice with everything declared: b.c and b+c, and FL(P) is P.
-    {"SquareAll", {"-D", "all"}, "abd acd", "abd acd\n\nyyyq"},
-    {"SquareJoinOnly", {"-D", "b+c=d"}, "abd acd", "abd acd\n\nynyq"},
+    {"SquareAll", {"-D", "all"}, "abd acd", "abd acd\n\nyyyq", "FL(P) is finite."},
+    {"SquareJoinOnly", {"-D", "b+c=d"}, "abd acd", "abd acd\n\nynyq", "FL(P) is finite."},
 };
 
 void PrintTo(const PresentationCase &presentation, std::ostream *out) { *out << presentation.name; }
@@ -84,7 +85,7 @@ TEST_P(Presentation, PrintsAndExportsWhatTheDialogueAnsweredAccordinglyDoes) {
     if (build.find("The number of elements is") == std::string::npos) {
         limit = "Stopped at the limit: only the first 101 elements are listed; FL(P) has more.\n";
     }
-    EXPECT_EQ(poset.standard_output, verdict + build + limit);
+    EXPECT_EQ(poset.standard_output, verdict + build + limit + presentation.finiteness + "\n");
 
     const std::string json = data_files::contents(poset_json);
     EXPECT_NE(json, "");
