@@ -70,6 +70,10 @@ const std::vector<OptionCase> OPTION_CASES = {
     {"PosetDigitsAndCapitals", {"-p", "9<Z z<9", "-e", "z<=Z"}, 0, "z<=Z: true\n", ""},
     {"PosetCycle", {"-p", "abc d cb"}, 2, "", "freelattice: --poset 'abc d cb': the order has a cycle: b<c<b\n"},
     {"PosetCycleAcrossLines", {"-p", "A<B\nB<A"}, 2, "", "freelattice: --poset 'A<B\\x0AB<A': the order has a cycle: A<B<A\n"},
+    // Line ends as files have them: LF or CR LF; a lone CR is no line end.
+    {"PosetCrLfBetweenChains", {"-p", "a<b\r\nb<c\r\n", "-e", "a<=c"}, 0, "a<=c: true\n", ""},
+    {"PosetLoneCarriageReturn", {"-p", "a\rb"}, 2, "",
+     "freelattice: --poset 'a\\x0Db': character 2: byte 0x0D is not a name, '<' or a space\n"},
     {"PosetNameTwiceInARow", {"-p", "a<b<b"}, 2, "", "freelattice: --poset 'a<b<b': the order has a cycle: b<b\n"},
     {"DefineMalformed", {"-p", "abc a12c", "-D", "b.1 b-2"}, 2, "",
      "freelattice: --define 'b-2': not a meet x.y or a join x+y (either may end in =v), nor all\n"},
