@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "ending/shown_text.h"
+
 namespace {
 
 // A 10 MB term is not worth repeating whole to point at its fault.
@@ -22,19 +24,8 @@ void argument_error(const char *option, std::string_view value, const char *reas
     // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized)
     (void)std::vsnprintf(because, sizeof because, reason, arguments);
     va_end(arguments);
-    (void)std::fprintf(stderr, "freelattice: %s '", option);
-    std::size_t shown = value.size() > SHOWN_LENGTH ? SHOWN_LENGTH - 3 : value.size();
-    for (std::size_t i = 0; i < shown; ++i) {
-        auto c = static_cast<unsigned char>(value[i]);
-        // Never a raw control byte on a terminal's standard error.
-        if (printable(c)) {
-            (void)std::fputc(c, stderr);
-        } else {
-            (void)std::fprintf(stderr, "\\x%02X", c);
-        }
-    }
-    if (shown < value.size()) (void)std::fputs("...", stderr);
-    (void)std::fprintf(stderr, "': %s\n", because);
+    (void)std::fprintf(stderr, "freelattice: %s '%s': %s\n", option, shown_text(value, SHOWN_LENGTH).c_str(),
+                       because);
 }
 
 const char *shown_character(unsigned char c, char (&text)[12]) {

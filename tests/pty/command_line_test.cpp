@@ -33,6 +33,11 @@ const std::vector<OptionCase> OPTION_CASES = {
     {"UnknownShortInACluster", {"-bx"}, 2, "", "freelattice: unknown option '-x'\n" + TRY_HELP},
     {"ValueNotTaken", {"--help=yes"}, 2, "", "freelattice: option '--help' takes no value\n" + TRY_HELP},
     {"UnexpectedArgument", {"--batch", "a<b<c"}, 2, "", "freelattice: unexpected argument 'a<b<c'\n" + TRY_HELP},
+    // Names from the user reach a terminal only as printable text.
+    {"ArgumentShownSafely", {"a\x1b[2J\xC3\xA9"}, 2, "",
+     "freelattice: unexpected argument 'a\\x1B[2J\\xC3\\xA9'\n" + TRY_HELP},
+    {"FileNameShownSafely", {"--json", "/nonexistent/\x1b]0;T\a"}, 2, "",
+     "freelattice: cannot write /nonexistent/\\x1B]0;T\\x07: No such file or directory\n"},
     {"ErrorWinsOverHelp", {"--help", "--frobnicate"}, 2, "", "freelattice: unknown option '--frobnicate'\n" + TRY_HELP},
     {"DotWithoutValue", {"--dot"}, 2, "", "freelattice: option '--dot' needs a value\n" + TRY_HELP},
     {"JsonShortWithoutValue", {"-j"}, 2, "", "freelattice: option '-j' needs a value\n" + TRY_HELP},
