@@ -5,7 +5,9 @@ Key translator inputs: the first byte marks a pause longer than the ESC wait
 wherever it appears again. Program inputs: one byte per key, as
 fuzz_console.cpp decodes them (0xFD + byte: that one-code key; 0xFE + code:
 lead 0 and that second code; 0xFF + code: lead 224). Terms inputs: a
-partial lattice in 7 bytes, then the text (terms_fuzz.cpp)."""
+partial lattice in 7 bytes, then the text (terms_fuzz.cpp). Presentation
+inputs: --poset's chains, then --define's list and each relation after a
+zero byte (presentation_fuzz.cpp)."""
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -143,6 +145,27 @@ def terms_seeds():
     }
 
 
+# --- presentations -----------------------------------------------------------
+def stated(chains, define=None, *relations):
+    parts = [chains] + ([define] if define is not None else []) + list(relations)
+    return b"\0".join(parts)
+
+
+def presentation_seeds():
+    return {
+        "pentagon_decided": stated(b"abc a12c", b"b.1", b"b1<=a", b"1+b2<=(1+b)2", b"b(1+2) = b1+b2"),
+        "crlf_chains": stated(b"a<b\r\nb<c\r\n", b"", b"a<=c"),
+        "square_all": stated(b"abd acd", b"all", b"b+c=d", b"bc <= a"),
+        "m3_all": stated(b"a1b a2b a3b", b"all", b"1(2+3)=a", b"(1+2)(1+3)>=1"),
+        "one_plus_three_closed": stated(b"a bcd", b"", b"a(b+c)<=ab+ac", b"(a+b)(a+d)=a+bd"),
+        "three_free_at_the_limit": stated(b"a b c", None, b"(a+b)(a+c)(b+c)=ab+ac+bc"),
+        "values_and_separators": stated(b"a<b<c a<1<2<c", b" ,b+1=c,b.2=a , b+2", b"2+b<=c"),
+        "refused_poset": stated(b"a<b, c<<d abc ca"),
+        "refused_define": stated(b"abc a12c", b"b.1=z a+c b-2 all"),
+        "refused_relation": stated(b"ab", b"", b"a(b+c<=a", b"a<=", b"((a)"),
+    }
+
+
 def write(target, seeds):
     folder = os.path.join(HERE, "corpus", target)
     os.makedirs(folder, exist_ok=True)
@@ -155,3 +178,4 @@ if __name__ == "__main__":
     write("key_translator", translator_seeds())
     write("program", program_seeds())
     write("terms", terms_seeds())
+    write("presentation", presentation_seeds())

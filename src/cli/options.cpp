@@ -6,6 +6,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "ending/shown_text.h"
+#include "export/whole_file.h"
 
 #ifndef FREELATTICE_VERSION
 #error "FREELATTICE_VERSION comes from the build"
@@ -88,8 +92,8 @@ const option LONG_OPTIONS[] = {
 
 // "freelattice: <before>'<quoted>'<after>", and where to look.
 int usage_error(const char *before, const char *quoted, const char *after) {
-    (void)std::fprintf(stderr, "freelattice: %s'%s'%s\nTry 'freelattice --help'.\n", before, quoted,
-                       after);
+    (void)std::fprintf(stderr, "freelattice: %s'%s'%s\nTry 'freelattice --help'.\n", before,
+                       shown_text(quoted).c_str(), after);
     return 2;
 }
 
@@ -111,8 +115,16 @@ const char *as_written(const char *argument, char (&text)[64]) {
 int check_combination(const CommandLine &line) {
     if (line.dot_path != nullptr && *line.dot_path == '\0') return usage_error("empty file name for ", "--dot", "");
     if (line.json_path != nullptr && *line.json_path == '\0') return usage_error("empty file name for ", "--json", "");
-    if (line.dot_path != nullptr && line.json_path != nullptr && std::strcmp(line.dot_path, line.json_path) == 0) {
-        return usage_error("--dot and --json name the same file ", line.dot_path, "");
+    if (line.dot_path != nullptr && line.json_path != nullptr) {
+        if (std::strcmp(line.dot_path, line.json_path) == 0) {
+            return usage_error("--dot and --json name the same file ", line.dot_path, "");
+        }
+        // By two names (a link, "./", a descriptor): one file would replace
+        // the other.
+        if (same_target(line.dot_path, line.json_path)) {
+            std::string json = " and --json '" + shown_text(line.json_path) + "' name the same file";
+            return usage_error("--dot ", line.dot_path, json.c_str());
+        }
     }
     if (line.poset != nullptr && line.batch) {
         return usage_error("options ", "--poset", " and '--batch' cannot be used together");

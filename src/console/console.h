@@ -1,4 +1,4 @@
-// The six operations all dialogue goes through. Key codes are 0..255, or -1
+// The seven operations all dialogue goes through. Key codes are 0..255, or -1
 // when no key can be read; cursor, keypad and function keys arrive as a lead
 // code (0 or 224) on one read and their second code on the next.
 #pragma once

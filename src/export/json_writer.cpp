@@ -1,9 +1,9 @@
-// Values are built and escaped by nlohmann::json; only the layout (a table
-// row per line rather than one number per line) is put together here.
+// Written by hand, so that the program needs no JSON library: the values are
+// names, terms, relations, numbers and null, and only strings need care.
 #include "export/json_writer.h"
 
-#include <nlohmann/json.hpp>
-
+#include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "export/element_text.h"
@@ -12,90 +12,143 @@
 
 namespace {
 
-using nlohmann::json;
+// The length of the well-formed UTF-8 character at the start of text, or 0
+// when it is none. A broken sequence is cut at its first wrong byte, as the
+// Unicode standard recommends, so that a byte that may start the next
+// character is read again.
+std::size_t utf8_length(std::string_view text, std::size_t &checked) {
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char lead = byte(0);
+    std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    // The second byte's range rules out overlong forms, surrogates and
+    // characters past U+10FFFF.
+    unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    checked = 1;
+    for (; checked < length; ++checked) {
+        if (checked >= text.size()) return 0;
+        unsigned char next = byte(checked);
+        if (next < (checked == 1 ? low : 0x80) || next > (checked == 1 ? high : 0xBF)) return 0;
+    }
+    return length;
+}
 
-// Compact; a character that is no UTF-8 (a relation typed in another
-// encoding, say) becomes U+FFFD instead of ending the program.
-template <class Json>
-std::string compact(const Json &value) {
-    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+// A JSON string (RFC 8259): quote, backslash and control characters
+// escaped, UTF-8 as it is; a byte that is no UTF-8 (a relation typed in
+// another encoding, say) becomes U+FFFD rather than making the file invalid.
+void append_string(std::string &text, std::string_view value) {
+    text += '"';
+    for (std::size_t at = 0; at < value.size();) {
+        std::size_t checked = 0;
+        std::size_t length = utf8_length(value.substr(at), checked);
+        if (length == 0) {
+            text += "\xEF\xBF\xBD";
+            at += checked;
+            continue;
+        }
+        char c = value[at];
+        const char *escape = c == '"' ? "\\\"" : c == '\\' ? "\\\\" : c == '\b' ? "\\b" : c == '\f' ? "\\f"
+                           : c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : nullptr;
+        if (escape != nullptr) {
+            text += escape;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            (void)std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
+            text += code;
+        } else {
+            text.append(value, at, length);
+        }
+        at += length;
+    }
+    text += '"';
+}
+
+std::string string_array(const std::vector<std::string> &values) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) text += ',';
+        append_string(text, values[i]);
+    }
+    return text + "]";
 }
 
 // "key": followed by the array of rows, one row per line.
-template <class Json>
-void append_array(std::string &text, const char *key, const std::vector<Json> &rows) {
+void append_array(std::string &text, const char *key, const std::vector<std::string> &rows) {
     text += "  \"";
     text += key;
     text += "\": [";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         text += i == 0 ? "\n    " : ",\n    ";
-        text += compact(rows[i]);
+        text += rows[i];
     }
     text += rows.empty() ? "]" : "\n  ]";
 }
 
-std::vector<nlohmann::ordered_json> element_rows(int count) {
+std::vector<std::string> element_rows(int count) {
     std::vector<std::string> canonical = element_canonical_texts(count);
-    std::vector<nlohmann::ordered_json> rows;
+    std::vector<std::string> rows;
     for (int e = 0; e < count; ++e) {
-        nlohmann::ordered_json element = nlohmann::ordered_json::object();
-        element["name"] = element_name(e);
-        element["term"] = element_term(e);
-        element["canonical"] = canonical[static_cast<std::size_t>(e)];
-        rows.push_back(element);
+        std::string row = "{\"name\":";
+        append_string(row, element_name(e));
+        row += ",\"term\":";
+        append_string(row, element_term(e));
+        row += ",\"canonical\":";
+        append_string(row, canonical[static_cast<std::size_t>(e)]);
+        rows.push_back(row + "}");
     }
     return rows;
 }
 
-std::vector<json> order_rows(int count) {
-    std::vector<json> rows;
+std::vector<std::string> order_rows(int count) {
+    std::vector<std::string> rows;
     for (int r = 0; r < count; ++r) {
-        json row = json::array();
-        for (int c = 0; c < count; ++c) row.push_back(OrderMatrix[r][c] != 0 ? 1 : 0);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-std::vector<json> operation_rows(const unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int count) {
-    std::vector<json> rows;
-    for (int r = 0; r < count; ++r) {
-        json row = json::array();
+        std::string row = "[";
         for (int c = 0; c < count; ++c) {
+            if (c > 0) row += ',';
+            row += OrderMatrix[r][c] != 0 ? '1' : '0';
+        }
+        rows.push_back(row + "]");
+    }
+    return rows;
+}
+
+std::vector<std::string> operation_rows(const unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int count) {
+    std::vector<std::string> rows;
+    for (int r = 0; r < count; ++r) {
+        std::string row = "[";
+        for (int c = 0; c < count; ++c) {
+            if (c > 0) row += ',';
             int value = table[r][c];
             // UNDEFINED is above every count too.
-            if (value >= count) {
-                row.push_back(nullptr);
-            } else {
-                row.push_back(value);
-            }
+            row += value >= count ? "null" : std::to_string(value);
         }
-        rows.push_back(row);
+        rows.push_back(row + "]");
     }
     return rows;
 }
 
 // The relation before its verdict, as the decision lines read.
-std::vector<nlohmann::ordered_json> decision_rows(const std::vector<Decision> &decisions) {
-    std::vector<nlohmann::ordered_json> rows;
+std::vector<std::string> decision_rows(const std::vector<Decision> &decisions) {
+    std::vector<std::string> rows;
     for (const Decision &decision : decisions) {
-        nlohmann::ordered_json row = nlohmann::ordered_json::object();
-        row["relation"] = decision.relation;
-        row["holds"] = decision.holds;
+        std::string row = "{\"relation\":";
+        append_string(row, decision.relation);
+        row += decision.holds ? ",\"holds\":true}" : ",\"holds\":false}";
         rows.push_back(row);
     }
     return rows;
 }
 
 // The term as typed, its form, and its element's number or null.
-std::vector<nlohmann::ordered_json> canonical_rows(const std::vector<CanonicalNote> &forms) {
-    std::vector<nlohmann::ordered_json> rows;
+std::vector<std::string> canonical_rows(const std::vector<CanonicalNote> &forms) {
+    std::vector<std::string> rows;
     for (const CanonicalNote &form : forms) {
-        nlohmann::ordered_json row = nlohmann::ordered_json::object();
-        row["term"] = form.term;
-        row["canonical"] = form.canonical;
-        row["element"] = form.element > 0 ? nlohmann::ordered_json(form.element) : nlohmann::ordered_json(nullptr);
-        rows.push_back(row);
+        std::string row = "{\"term\":";
+        append_string(row, form.term);
+        row += ",\"canonical\":";
+        append_string(row, form.canonical);
+        row += ",\"element\":" + (form.element > 0 ? std::to_string(form.element) : std::string("null"));
+        rows.push_back(row + "}");
     }
     return rows;
 }
@@ -111,10 +164,12 @@ std::string json_text(int count, const ResultNotes &notes) {
             (verdict.finiteness == Finiteness::FINITE     ? "true"
              : verdict.finiteness == Finiteness::INFINITE ? "false"
                                                           : "null") +
-            ",\n  \"verdict\": " + compact(json(verdict.text)) + ",\n";
-    // Meets first, as the questions come (a json object would sort them).
-    text += "  \"defined\": {\"meets\": " + compact(json(notes.meets)) + ", \"joins\": " +
-            compact(json(notes.joins)) + "},\n";
+            ",\n  \"verdict\": ";
+    append_string(text, verdict.text);
+    text += ",\n";
+    // Meets first, as the questions come.
+    text += "  \"defined\": {\"meets\": " + string_array(notes.meets) + ", \"joins\": " + string_array(notes.joins) +
+            "},\n";
     append_array(text, "elements", element_rows(count));
     text += ",\n";
     append_array(text, "leq", order_rows(count));

@@ -6,6 +6,7 @@
 
 #include "output/standard_output.h"
 #include "ending/exit_status.h"
+#include "ending/shown_text.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "export/whole_file.h"
@@ -14,7 +15,8 @@
 namespace {
 
 void report(const char *path, int error) {
-    (void)std::fprintf(stderr, "freelattice: cannot write %s: %s\n", path, whole_file_error_text(error));
+    (void)std::fprintf(stderr, "freelattice: cannot write %s: %s\n", shown_text(path).c_str(),
+                       whole_file_error_text(error));
 }
 
 bool check(const char *path) {

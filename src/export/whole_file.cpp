@@ -147,7 +147,43 @@ int replace(const std::string &path, mode_t mode, const std::string &content) {
     return temporary_file_commit(path);
 }
 
+// What a path leads to, for comparing: a file's device and inode, or, where
+// nothing is yet, its folder's and the name. known is false when the path
+// leads nowhere.
+struct Identity {
+    bool known = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::string name;
+};
+
+Identity identity_of(const char *path) {
+    Identity identity;
+    Destination where = destination_of(path);
+    if (where.error != 0) return identity;
+    struct stat status {};
+    int error = where.descriptor >= 0 ? (fstat(where.descriptor, &status) == 0 ? 0 : errno)
+                                      : status_of(where.path, status);
+    if (error == ENOENT && where.descriptor < 0) {
+        std::size_t slash = where.path.rfind('/');
+        identity.name = where.path.substr(slash + 1);
+        error = stat(where.path.substr(0, slash + 1).c_str(), &status) == 0 ? 0 : errno;
+    }
+    if (error != 0) return identity;
+    identity.known = true;
+    identity.device = status.st_dev;
+    identity.inode = status.st_ino;
+    return identity;
+}
+
 }  // namespace
+
+bool same_target(const char *a, const char *b) {
+    Identity first = identity_of(a);
+    Identity second = identity_of(b);
+    return first.known && second.known && first.device == second.device && first.inode == second.inode &&
+           first.name == second.name;
+}
 
 const char *whole_file_error_text(int error) {
     return error == WHOLE_FILE_NO_READER ? "no reader" : std::strerror(error);

@@ -27,6 +27,13 @@ const char *whole_file_error_text(int error);
 // is not asked for. Leaves nothing behind.
 int check_whole_file(const char *path);
 
+// Whether two paths lead to the same target, so that writing one would undo
+// the other: the same file, terminal, pipe or device (device and inode, after
+// following links; the program's own descriptors by what they hold), or the
+// same name in the same folder where nothing is yet. A path that leads
+// nowhere matches none; check_whole_file tells why.
+bool same_target(const char *a, const char *b);
+
 // Writes content to where path leads, as above. On failure no temporary file
 // is left and a file at path is as it was.
 int write_whole_file(const char *path, const std::string &content);

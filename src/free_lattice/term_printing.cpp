@@ -10,6 +10,7 @@ namespace {
 // A term line holds this many characters before the next one breaks it.
 constexpr int TERM_LINE_LENGTH = 73;
 
+// NOLINTNEXTLINE(misc-no-recursion): operands precede their term, so the depth is below the element count.
 void walk_operand(int operand, void (*put)(int ch, void *context), void *context) {
     bool generated = operand >= generator_count;
     if (generated) put('(', context);
@@ -21,6 +22,7 @@ void put_on_console(int ch, void * /*context*/) { put_term_char(ch); }
 
 }  // namespace
 
+// NOLINTNEXTLINE(misc-no-recursion): bounded as walk_operand is.
 void walk_term(int e, void (*put)(int ch, void *context), void *context) {
     if (e < generator_count) {
         put(NameTable[e], context);

@@ -12,14 +12,19 @@ namespace {
 
 constexpr const char *OPTION = "--poset";
 
-bool is_separator(unsigned char c) { return c == ' ' || c == '\n'; }
+// A space or a line end: LF, or CR LF as a file written elsewhere has them
+// (the CR is the separator, the LF after it another).
+bool is_separator(std::string_view chains, std::size_t at) {
+    char c = chains[at];
+    return c == ' ' || c == '\n' || (c == '\r' && at + 1 < chains.size() && chains[at + 1] == '\n');
+}
 
 // Stricter than the keyboard, which ignores what means nothing: a stray
 // character on a command line is more likely a mistake than a stray key.
 bool well_formed(std::string_view chains) {
     for (std::size_t at = 0; at < chains.size(); ++at) {
         auto c = static_cast<unsigned char>(chains[at]);
-        if (is_name(c) || is_separator(c)) continue;
+        if (is_name(c) || is_separator(chains, at)) continue;
         if (c == '<') {
             bool between = at > 0 && at + 1 < chains.size() && is_name(static_cast<unsigned char>(chains[at - 1])) &&
                            is_name(static_cast<unsigned char>(chains[at + 1]));
@@ -79,12 +84,12 @@ bool enter_chains(const char *chains) {
     reset_poset();
     generator_count = 0;
     int previous = 0;
-    for (char ch : text) {
-        auto c = static_cast<unsigned char>(ch);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        auto c = static_cast<unsigned char>(text[at]);
         if (is_name(c)) {
             enter_name(previous, c);
             previous = c;
-        } else if (is_separator(c)) {
+        } else if (is_separator(text, at)) {
             previous = 0;
         }
     }

@@ -2,7 +2,8 @@
 #pragma once
 
 // Enters chains (names; '<' only between two names; chains separated by
-// spaces or line ends) into the workspace as the keyboard entry would, closes
-// the order and names every slot. Anything else, or a cycle, is reported on
-// standard error, naming the character or showing the cycle; false then.
+// spaces or line ends, LF or CR LF) into the workspace as the keyboard entry
+// would, closes the order and names every slot. Anything else, or a cycle,
+// is reported on standard error, naming the character or showing the cycle;
+// false then.
 bool enter_chains(const char *chains);

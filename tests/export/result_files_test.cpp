@@ -10,6 +10,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -220,6 +221,32 @@ INSTANTIATE_TEST_SUITE_P(Sessions, ExportedFiles, testing::ValuesIn(SESSIONS),
                          [](const testing::TestParamInfo<ExportSession> &param) {
                              return std::string(param.param.name);
                          });
+
+// The file's strings read as the JSON library writes them, invalid UTF-8
+// replaced, over random texts rich in what needs care: quotes, backslashes,
+// control bytes, UTF-8 whole and broken.
+TEST(JsonStrings, WrittenAsTheJsonLibraryWritesThem) {
+    const std::string awkward = "\"\\\b\f\n\r\t\x01\x1f\x7f\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\xed\xa0\xc0\xf4\x90\xff";
+    std::mt19937 random(24);
+    ResultNotes texts;
+    texts.decided = true;
+    std::string expected;
+    for (int k = 0; k < 3000; ++k) {
+        std::string text;
+        for (unsigned length = random() % 10; text.size() < length;) {
+            text += random() % 2 == 0 ? awkward[random() % awkward.size()] : static_cast<char>(random());
+        }
+        texts.decisions.push_back({text, k % 2 == 0});
+        expected += (k == 0 ? "\n    {\"relation\":" : ",\n    {\"relation\":") +
+                    json(text).dump(-1, ' ', false, json::error_handler_t::replace) +
+                    (k % 2 == 0 ? ",\"holds\":true}" : ",\"holds\":false}");
+    }
+    const std::string written = json_text(0, texts);
+    EXPECT_FALSE(json::parse(written, nullptr, false).is_discarded());
+    std::size_t start = written.find("\"decisions\": [");
+    ASSERT_NE(start, std::string::npos);
+    EXPECT_EQ(written.substr(start + 14), expected + "\n  ]\n}\n");
+}
 
 TEST(DotLabels, QuotesAndBackslashesAreEscaped) {
     EXPECT_EQ(dot_quoted("a\"b\\c"), "\"a\\\"b\\\\c\"");

@@ -33,6 +33,11 @@ const std::vector<OptionCase> OPTION_CASES = {
     {"UnknownShortInACluster", {"-bx"}, 2, "", "freelattice: unknown option '-x'\n" + TRY_HELP},
     {"ValueNotTaken", {"--help=yes"}, 2, "", "freelattice: option '--help' takes no value\n" + TRY_HELP},
     {"UnexpectedArgument", {"--batch", "a<b<c"}, 2, "", "freelattice: unexpected argument 'a<b<c'\n" + TRY_HELP},
+    // Names from the user reach a terminal only as printable text.
+    {"ArgumentShownSafely", {"a\x1b[2J\xC3\xA9"}, 2, "",
+     "freelattice: unexpected argument 'a\\x1B[2J\\xC3\\xA9'\n" + TRY_HELP},
+    {"FileNameShownSafely", {"--json", "/nonexistent/\x1b]0;T\a"}, 2, "",
+     "freelattice: cannot write /nonexistent/\\x1B]0;T\\x07: No such file or directory\n"},
     {"ErrorWinsOverHelp", {"--help", "--frobnicate"}, 2, "", "freelattice: unknown option '--frobnicate'\n" + TRY_HELP},
     {"DotWithoutValue", {"--dot"}, 2, "", "freelattice: option '--dot' needs a value\n" + TRY_HELP},
     {"JsonShortWithoutValue", {"-j"}, 2, "", "freelattice: option '-j' needs a value\n" + TRY_HELP},
@@ -70,6 +75,10 @@ const std::vector<OptionCase> OPTION_CASES = {
     {"PosetDigitsAndCapitals", {"-p", "9<Z z<9", "-e", "z<=Z"}, 0, "z<=Z: true\n", ""},
     {"PosetCycle", {"-p", "abc d cb"}, 2, "", "freelattice: --poset 'abc d cb': the order has a cycle: b<c<b\n"},
     {"PosetCycleAcrossLines", {"-p", "A<B\nB<A"}, 2, "", "freelattice: --poset 'A<B\\x0AB<A': the order has a cycle: A<B<A\n"},
+    // Line ends as files have them: LF or CR LF; a lone CR is no line end.
+    {"PosetCrLfBetweenChains", {"-p", "a<b\r\nb<c\r\n", "-e", "a<=c"}, 0, "a<=c: true\n", ""},
+    {"PosetLoneCarriageReturn", {"-p", "a\rb"}, 2, "",
+     "freelattice: --poset 'a\\x0Db': character 2: byte 0x0D is not a name, '<' or a space\n"},
     {"PosetNameTwiceInARow", {"-p", "a<b<b"}, 2, "", "freelattice: --poset 'a<b<b': the order has a cycle: b<b\n"},
     {"DefineMalformed", {"-p", "abc a12c", "-D", "b.1 b-2"}, 2, "",
      "freelattice: --define 'b-2': not a meet x.y or a join x+y (either may end in =v), nor all\n"},

@@ -97,6 +97,14 @@ const std::vector<ShellCase> SHELL_CASES = {
      "umask 022; echo x > old.json; chmod 600 old.json; \"$0\" --batch --json old.json -d new.dot >/dev/null;"
      " echo \"status $?\"; stat -c '%a %n' old.json new.dot",
      0, "status 1\n600 old.json\n644 new.dot\n", "", "", "new.dot old.json"},
+    // The same file by a second name (a link, "./", standard output sent
+    // there) would lose one export: refused before anything is written.
+    {"SameFileThroughALink", "", "ln -s out link; exec \"$0\" -p 'a<b' --dot out --json link", 2, "", "",
+     "freelattice: --dot 'out' and --json 'link' name the same file\nTry 'freelattice --help'.\n", "link"},
+    {"SameNewFileByAPath", "", "mkdir d; exec \"$0\" -p 'a<b' --dot d/../out --json ./out", 2, "", "",
+     "freelattice: --dot 'd/../out' and --json './out' name the same file\nTry 'freelattice --help'.\n", "d"},
+    {"SameFileAsStandardOutput", "", "exec \"$0\" -p 'a<b' --json /dev/stdout -d out > out", 2, "", "",
+     "freelattice: --dot 'out' and --json '/dev/stdout' name the same file\nTry 'freelattice --help'.\n", "out"},
     // A file of someone else's in a sticky folder cannot be replaced: said
     // before the dialogue (run as nobody; skipped when not run as root).
     {"OthersFileInAStickyFolder", PENTAGON_KEYS,

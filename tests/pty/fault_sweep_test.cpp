@@ -1,6 +1,8 @@
-// Every system call the program makes, failing at each of its uses in whole
-// sessions: the fault-injection build (harness/system_faults.cpp) runs each
-// session once to count its calls, then once per use with that use failing.
+// The system calls the fault-injection build wraps (FAULT_WRAPPED_CALLS in
+// tests/CMakeLists.txt; the others, such as lstat, readlink, fstat, fcntl and
+// unlink, are not), failing at each of their uses in whole sessions: that
+// build (harness/system_faults.cpp) runs each session once to count its
+// calls, then once per use with that use failing.
 // Each run must end by exit with no sanitizer report, the terminal as it
 // began, no temporary file, every export target whole or untouched, and, on
 // standard error, only the messages the manual page gives for that failure:
@@ -118,7 +120,8 @@ const std::vector<Row> ROWS = {
 };
 
 // Uses of a call beyond this many are not all tried: the first ones and the
-// last one are (the sweep runs twice in CI and must stay short).
+// last one are (the sweep runs three times in CI, in the test command, the
+// sanitizer build and coverage, and must stay short).
 constexpr long USES_TRIED = 12;
 
 void PrintTo(const Row &row, std::ostream *out) { *out << row.kind << "/" << row.session << "/" << row.error; }
