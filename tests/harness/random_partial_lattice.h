@@ -41,4 +41,9 @@ struct RandomPartialLattice {
 // Leaves the partial lattice set up in the workspace (scripted::start done).
 RandomPartialLattice make_random_partial_lattice(std::uint64_t seed);
 
+// A random term over names (one character each), nested at most depth deep,
+// joins and meets of two to four operands; meets by juxtaposition, with
+// parentheses where the syntax needs them.
+std::string random_term(Random &random, const std::string &names, int depth);
+
 }  // namespace random_lattice
