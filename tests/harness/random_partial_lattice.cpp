@@ -63,7 +63,8 @@ namespace {
 
 std::string random_operand(Random &random, const std::string &names, int depth, bool &join) {
     join = false;
-    if (depth == 0 || random.below(3) == 0) return std::string(1, names[static_cast<std::size_t>(random.below(static_cast<int>(names.size())))]);
+    if (depth == 0 || random.below(3) == 0)
+        return std::string(1, names[static_cast<std::size_t>(random.below(static_cast<int>(names.size())))]);
     join = random.below(2) == 0;
     std::string text;
     for (int i = 0, n = 2 + random.below(3); i < n; ++i) {

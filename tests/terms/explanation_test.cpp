@@ -125,7 +125,8 @@ void ProofForm::paragraph_text(const Presentation &p, const std::string &paragra
     if (!heads_.insert(paragraph.substr(0, std::min(paragraph.find(" holds"), paragraph.find(" fails")))).second)
         fail("explained twice: " + paragraph.substr(0, 200));
     for (std::size_t at = paragraph.find('['); at != std::string::npos; at = paragraph.find('[', at + 1))
-        if (std::atoi(paragraph.c_str() + at + 1) > labels) fail("label used before it is introduced: " + paragraph.substr(0, 200));
+        if (std::atoi(paragraph.c_str() + at + 1) > labels)
+            fail("label used before it is introduced: " + paragraph.substr(0, 200));
     for (std::size_t at = paragraph.find(" ("); at != std::string::npos; at = paragraph.find(" (", at + 1)) {
         int number = 0;
         char close = 0;
