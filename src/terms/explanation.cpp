@@ -21,13 +21,15 @@ bool is_generator(const TermGraph &terms, int id, int g) {
 // "a+c=p and p+e=q are defined and p<b in P", the facts in the order given
 // within each kind.
 std::string facts_clause(const TermGraph &terms, const std::vector<PosetFact> &facts) {
-    std::vector<std::string> defined, order;
+    std::vector<std::string> defined;
+    std::vector<std::string> order;
     for (const PosetFact &f : facts) {
         std::string text(1, static_cast<char>(terms.name(f.x)));
         text += f.kind == FactKind::BELOW ? '<' : f.kind == FactKind::JOIN ? '+' : '.';
         text += static_cast<char>(terms.name(f.y));
         if (f.kind != FactKind::BELOW) text += std::string("=") + static_cast<char>(terms.name(f.z));
-        (f.kind == FactKind::BELOW ? order : defined).push_back(text);
+        if (f.kind == FactKind::BELOW) order.push_back(text);
+        else defined.push_back(text);
     }
     auto list = [](const std::vector<std::string> &items) {
         std::string text;
@@ -84,7 +86,8 @@ void Proof::paragraph(const Cited &c, int number) {
 
 void Proof::holds(int s, int t) {
     ShortcutWitness w = shortcut_of(terms_, s, t);
-    const TermNode &ns = terms_.node(s), &nt = terms_.node(t);
+    const TermNode &ns = terms_.node(s);
+    const TermNode &nt = terms_.node(t);
     if (w.shortcut == Shortcut::SAME_TERM) {
         prose(": both sides are the same term");
         return;
@@ -101,7 +104,8 @@ void Proof::holds(int s, int t) {
         }
         prose(": ");
         generator_name(g);
-        bool left = !is_generator(terms_, s, g), right = !is_generator(terms_, t, g);
+        bool left = !is_generator(terms_, s, g);
+        bool right = !is_generator(terms_, t, g);
         prose(" is in ");
         if (left) generator_set(s, false);
         if (left && right) prose(" and in ");
@@ -139,7 +143,8 @@ void Proof::holds(int s, int t) {
 }
 
 void Proof::fails(int s, int t, bool every_condition) {
-    const TermNode &ns = terms_.node(s), &nt = terms_.node(t);
+    const TermNode &ns = terms_.node(s);
+    const TermNode &nt = terms_.node(t);
     if (ns.kind == TermKind::GENERATOR && nt.kind == TermKind::GENERATOR) {
         prose(": ");
         generator_name(ns.generator);
@@ -156,7 +161,8 @@ void Proof::fails(int s, int t, bool every_condition) {
     if (w.shortcut == Shortcut::GENERATOR_BELOW || w.shortcut == Shortcut::GENERATOR_ABOVE) {
         // g is in I(s) but not in I(t), or in F(t) but not in F(s).
         bool ideal = w.shortcut == Shortcut::GENERATOR_BELOW;
-        int has = ideal ? s : t, lacks = ideal ? t : s;
+        int has = ideal ? s : t;
+        int lacks = ideal ? t : s;
         prose(": ");
         generator_name(w.generator);
         if (is_generator(terms_, has, w.generator)) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <unordered_set>
 
+#include "checks/invariant.h"
+
 namespace {
 
 std::uint64_t bit(int i) { return std::uint64_t{1} << i; }
@@ -14,9 +16,11 @@ std::uint64_t set_of(const TermNode &n, bool ideal) { return ideal ? n.ideal : n
 // How the closure at one compound term reached generators beyond the union
 // of its operands' sets: each derived generator z is the defined join (meet)
 // of two that were in before it, and brings in its cone.
+constexpr unsigned char PLAIN = 255;  // in the set of an operand
+
 struct Closure {
     int term;
-    signed char via[PRESENTATION_MAX];        // the z whose cone brought it in, or -1: in an operand's set
+    unsigned char via[PRESENTATION_MAX];      // the z whose cone brought it in, or PLAIN
     unsigned char made[PRESENTATION_MAX][2];  // the two z is the operation of
     std::uint64_t explained;                  // members whose facts are under way already
 };
@@ -37,18 +41,18 @@ int operand_holding(const TermGraph &terms, int w, int g, bool ideal) {
     return -1;
 }
 
-// Runs the closure of the union of w's operands' sets until it holds g,
-// noting how each generator came in. False when it never does.
-bool close_up_to(const TermGraph &terms, int w, int g, bool ideal, Closure &c) {
+// Runs the closure of the union of w's operands' sets, noting how each
+// generator came in.
+void run_closure(const TermGraph &terms, int w, bool ideal, Closure &c) {
     const Presentation &p = terms.presentation();
     c.term = w;
     c.explained = 0;
-    std::fill(std::begin(c.via), std::end(c.via), static_cast<signed char>(-1));
+    std::fill(std::begin(c.via), std::end(c.via), PLAIN);
     std::uint64_t set = 0;
     for (std::uint32_t i = 0; i < terms.node(w).count; ++i)
         set |= set_of(terms.node(static_cast<int>(terms.operand(w, i))), ideal);
-    while ((set & bit(g)) == 0) {
-        bool grew = false;
+    for (bool grew = true; grew;) {
+        grew = false;
         for (std::uint64_t xs = set; xs != 0; xs &= xs - 1) {
             int x = std::countr_zero(xs);
             for (std::uint64_t ys = set & ~((bit(x) << 1U) - 1); ys != 0; ys &= ys - 1) {
@@ -59,14 +63,12 @@ bool close_up_to(const TermGraph &terms, int w, int g, bool ideal, Closure &c) {
                 c.made[z][1] = static_cast<unsigned char>(y);
                 std::uint64_t cone = ideal ? p.below[z] : p.above[z];
                 for (std::uint64_t m = cone & ~set; m != 0; m &= m - 1)
-                    c.via[std::countr_zero(m)] = static_cast<signed char>(z);
+                    c.via[std::countr_zero(m)] = static_cast<unsigned char>(z);
                 set |= cone;
                 grew = true;
             }
         }
-        if (!grew) return false;
     }
-    return true;
 }
 
 PosetFact below(int x, int y) {
@@ -76,12 +78,13 @@ PosetFact below(int x, int y) {
 }  // namespace
 
 void membership_facts(const TermGraph &terms, int g, int w, bool ideal, std::vector<PosetFact> &facts) {
-    if ((set_of(terms.node(w), ideal) & bit(g)) == 0) return;
+    INVARIANT((set_of(terms.node(w), ideal) & bit(g)) != 0);
     std::vector<Goal> stack{{Goal::MEMBER, g, w, {}}};
     std::unordered_set<std::uint64_t> visited;  // (term, generator) pairs under way
     std::vector<Closure> closures;
     auto add = [&](PosetFact f) {
-        if (std::find(facts.begin(), facts.end(), f) == facts.end()) facts.push_back(f);
+        auto same = [&](const PosetFact &e) { return e.kind == f.kind && e.x == f.x && e.y == f.y && e.z == f.z; };
+        if (std::find_if(facts.begin(), facts.end(), same) == facts.end()) facts.push_back(f);
     };
     TermKind every = ideal ? TermKind::MEET : TermKind::JOIN;  // g in the set of each operand
     while (!stack.empty()) {
@@ -97,14 +100,15 @@ void membership_facts(const TermGraph &terms, int g, int w, bool ideal, std::vec
             if ((c.explained & bit(m)) != 0) continue;
             c.explained |= bit(m);
             int z = c.via[m];
-            if (z < 0) {
+            if (z == PLAIN) {
                 stack.push_back({Goal::MEMBER, m, operand_holding(terms, c.term, m, ideal), {}});
             } else if (z != m) {
                 // m is in the cone of z: first how z came in, then the order.
                 stack.push_back({Goal::FACT, 0, 0, ideal ? below(m, z) : below(z, m)});
                 stack.push_back({Goal::CLOSED, z, goal.where, {}});
             } else {
-                int x = c.made[z][0], y = c.made[z][1];
+                int x = c.made[z][0];
+                int y = c.made[z][1];
                 PosetFact made{ideal ? FactKind::JOIN : FactKind::MEET, static_cast<unsigned char>(x),
                                static_cast<unsigned char>(y), static_cast<unsigned char>(z)};
                 stack.push_back({Goal::FACT, 0, 0, made});
@@ -125,7 +129,7 @@ void membership_facts(const TermGraph &terms, int g, int w, bool ideal, std::vec
             stack.push_back({Goal::MEMBER, goal.g, o, {}});
         } else {
             closures.emplace_back();
-            if (!close_up_to(terms, goal.where, goal.g, ideal, closures.back())) continue;
+            run_closure(terms, goal.where, ideal, closures.back());
             stack.push_back({Goal::CLOSED, goal.g, static_cast<int>(closures.size()) - 1, {}});
         }
     }

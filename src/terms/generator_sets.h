@@ -19,7 +19,6 @@ struct PosetFact {
     unsigned char x;
     unsigned char y;
     unsigned char z;
-    bool operator==(const PosetFact &) const = default;
 };
 
 // Appends to facts those that put generator g into I(w) (ideal) or F(w),
@@ -28,6 +27,6 @@ struct PosetFact {
 // For a generator w that is g<w in P (w<g for F); for a meet (a join for F)
 // the facts of every operand; for a join (a meet) those of the first operand
 // holding g, or else the chain of defined joins (meets) that takes the union
-// of the operands' sets up to g. Nothing when g is not in the set. No
-// recursion: w may be nested as deep as the parser allows.
+// of the operands' sets up to g. g must be in the set. No recursion: w may
+// be nested as deep as the parser allows.
 void membership_facts(const TermGraph &terms, int g, int w, bool ideal, std::vector<PosetFact> &facts);

@@ -6,12 +6,12 @@ Proof::Proof(OrderDecision &decision, std::string &text)
     : decision_(decision), terms_(decision.terms()), text_(text) {}
 
 int Proof::number(int s, int t, bool every_condition) {
-    std::uint64_t key = static_cast<std::uint64_t>(static_cast<std::uint32_t>(s)) << 32U | static_cast<std::uint32_t>(t);
+    std::uint64_t key =
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(s)) << 32U | static_cast<std::uint32_t>(t);
     auto [place, added] = numbers_.try_emplace(key, static_cast<int>(cited_.size()) + 1);
     if (added) cited_.push_back({s, t, every_condition});
-    // Asked about after being cited, and not written yet: in full after all.
-    Cited &c = cited_[static_cast<std::size_t>(place->second - 1)];
-    if (every_condition && static_cast<std::size_t>(place->second) > written_) c.every_condition = true;
+    // Asked about after being cited: in full after all, unless written already.
+    if (every_condition) cited_[static_cast<std::size_t>(place->second - 1)].every_condition = true;
     return place->second;
 }
 

@@ -17,6 +17,7 @@
 #include "partial_lattice_setup.h"
 #include "random_partial_lattice.h"
 #include "scripted_console.h"
+#include "terms/proof.h"
 #include "terms/relations.h"
 
 namespace {
@@ -191,6 +192,43 @@ TEST(Explanations, ReadAsRecorded) {
         }
         data_files::expect_body_equal(all, c.file);
     }
+}
+
+// The interface as a caller's own steps use it: a word that does not fit
+// after the lead goes on the next line, a reference stays with its term, a
+// long term (here without a '+' to cut after) is introduced before the first
+// block that names it and called by its label after that, and the cited
+// relations follow, each once.
+TEST(Explanations, LayOutACallersOwnSteps) {
+    Presentation p = presentation("abc", "", "");
+    TermGraph terms;
+    terms.reset(p);
+    int join = -1, generator = -1, meet = -1;
+    RelationError error;
+    std::string long_meet;
+    for (int i = 0; i < 30; ++i) long_meet += "abc";
+    ASSERT_TRUE(parse_term("a+b", terms, join, error));
+    ASSERT_TRUE(parse_term("a", terms, generator, error));
+    ASSERT_TRUE(parse_term(long_meet, terms, meet, error));
+    OrderDecision decision(terms);
+    std::string text;
+    Proof proof(decision, text);
+    proof.line("  step 1: ");
+    proof.prose(std::string(73, 'x') + " and ");
+    proof.term(meet);
+    proof.prose(" is not ");
+    proof.term(join);
+    proof.prose(" (" + std::to_string(proof.cite(generator, join)) + ")");
+    proof.end_block();
+    proof.line("  step 2: ");
+    proof.term(meet);
+    proof.prose(" (" + std::to_string(proof.cite(generator, join)) + ")");
+    proof.end_block();
+    proof.write_paragraphs();
+    EXPECT_EQ(text, "  [1] = " + long_meet.substr(0, 72) + "\n        " + long_meet.substr(72) +
+                        "\n  step 1:\n       " + std::string(73, 'x') +
+                        "\n       and [1] is not a+b (1)\n  step 2: [1] (1)\n"
+                        "  1. a <= a+b holds: a is in I(a+b) = {a, b}\n");
 }
 
 // Random relations over random partial lattices (a quarter of them with
