@@ -3,10 +3,12 @@
 // shows the sets I and F it reads and cites the facts of P that put its
 // generator there; the others refer to the paragraphs of the relations
 // between operands they rest on.
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "checks/invariant.h"
 #include "terms/generator_sets.h"
 #include "terms/proof.h"
 #include "terms/relations.h"
@@ -45,6 +47,16 @@ std::string facts_clause(const TermGraph &terms, const std::vector<PosetFact> &f
 }
 
 }  // namespace
+
+// The first operand of whole that passes test; the decision says one does.
+int Proof::first_operand(int whole, const std::function<bool(int)> &test) const {
+    std::uint32_t i = 0;
+    while (!test(static_cast<int>(terms_.operand(whole, i)))) {
+        ++i;
+        INVARIANT(i < terms_.node(whole).count);
+    }
+    return static_cast<int>(terms_.operand(whole, i));
+}
 
 void Proof::generator_name(int g) { prose(std::string(1, static_cast<char>(terms_.name(g)))); }
 
@@ -121,25 +133,21 @@ void Proof::holds(int s, int t) {
         operand_list(s, t, upper);
         return;
     }
-    // The first operand that holds, in the decision's order: s's meetands,
-    // then t's joinands.
-    if (ns.kind == TermKind::MEET)
-        for (std::uint32_t i = 0; i < ns.count; ++i) {
-            int operand = static_cast<int>(terms_.operand(s, i));
-            if (!decision_.below(operand, t)) continue;
-            prose(": the meetand ");
-            term(operand);
-            prose(" on the left is below the right side (" + std::to_string(cite(operand, t)) + ")");
-            return;
-        }
-    for (std::uint32_t i = 0; i < nt.count; ++i) {
-        int operand = static_cast<int>(terms_.operand(t, i));
-        if (!decision_.below(s, operand)) continue;
-        prose(": the left side is below the joinand ");
+    // The first operand that holds, in the decision's order: s's meetands
+    // (s is a meet: a generator below t has a generator between), then t's
+    // joinands, one of which holds when no meetand does.
+    for (std::uint32_t i = 0; i < ns.count; ++i) {
+        int operand = static_cast<int>(terms_.operand(s, i));
+        if (!decision_.below(operand, t)) continue;
+        prose(": the meetand ");
         term(operand);
-        prose(" on the right (" + std::to_string(cite(s, operand)) + ")");
+        prose(" on the left is below the right side (" + std::to_string(cite(operand, t)) + ")");
         return;
     }
+    int operand = first_operand(t, [&](int o) { return decision_.below(s, o); });
+    prose(": the left side is below the joinand ");
+    term(operand);
+    prose(" on the right (" + std::to_string(cite(s, operand)) + ")");
 }
 
 void Proof::fails(int s, int t, bool every_condition) {
@@ -191,20 +199,16 @@ void Proof::fails(int s, int t, bool every_condition) {
 // A join below t needs every joinand below t, and s below a meet needs s
 // below every meetand: one operand that fails is the whole reason.
 void Proof::failing_operand(int s, int t, bool upper) {
-    int whole = upper ? t : s;
-    for (std::uint32_t i = 0; i < terms_.node(whole).count; ++i) {
-        int operand = static_cast<int>(terms_.operand(whole, i));
-        if (upper ? decision_.below(s, operand) : decision_.below(operand, t)) continue;
-        if (upper) {
-            prose("the left side is not below the meetand ");
-            term(operand);
-            prose(" on the right (" + std::to_string(cite(s, operand)) + ")");
-        } else {
-            prose("the joinand ");
-            term(operand);
-            prose(" on the left is not below the right side (" + std::to_string(cite(operand, t)) + ")");
-        }
-        return;
+    if (upper) {
+        int operand = first_operand(t, [&](int o) { return !decision_.below(s, o); });
+        prose("the left side is not below the meetand ");
+        term(operand);
+        prose(" on the right (" + std::to_string(cite(s, operand)) + ")");
+    } else {
+        int operand = first_operand(s, [&](int o) { return !decision_.below(o, t); });
+        prose("the joinand ");
+        term(operand);
+        prose(" on the left is not below the right side (" + std::to_string(cite(operand, t)) + ")");
     }
 }
 

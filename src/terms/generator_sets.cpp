@@ -82,8 +82,12 @@ void membership_facts(const TermGraph &terms, int g, int w, bool ideal, std::vec
     std::vector<Goal> stack{{Goal::MEMBER, g, w, {}}};
     std::unordered_set<std::uint64_t> visited;  // (term, generator) pairs under way
     std::vector<Closure> closures;
+    auto code = [](PosetFact f) {
+        return static_cast<unsigned>(f.kind) << 24U | static_cast<unsigned>(f.x) << 16U |
+               static_cast<unsigned>(f.y) << 8U | f.z;
+    };
     auto add = [&](PosetFact f) {
-        auto same = [&](const PosetFact &e) { return e.kind == f.kind && e.x == f.x && e.y == f.y && e.z == f.z; };
+        auto same = [&](PosetFact e) { return code(e) == code(f); };
         if (std::find_if(facts.begin(), facts.end(), same) == facts.end()) facts.push_back(f);
     };
     TermKind every = ideal ? TermKind::MEET : TermKind::JOIN;  // g in the set of each operand

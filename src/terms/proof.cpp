@@ -2,6 +2,8 @@
 // explanation.cpp.
 #include "terms/proof.h"
 
+#include "checks/invariant.h"
+
 Proof::Proof(OrderDecision &decision, std::string &text)
     : decision_(decision), terms_(decision.terms()), text_(text) {}
 
@@ -25,28 +27,23 @@ void Proof::line(std::string_view lead) {
     block_ += lead;
     column_ = lead.size();
     line_open_ = true;
-    line_has_word_ = false;
     blank_ = false;
 }
 
 void Proof::flush_word() {
-    blank_in_word_ = false;
+    blank_after_ = false;
     if (word_.empty()) return;
-    bool blank = blank_ && line_has_word_;
-    // A word goes on with the next line when it does not fit and that line
-    // gives it more room.
-    if (column_ + (blank ? 1 : 0) + word_.size() > WIDTH && column_ > CONTINUATION) {
-        while (!block_.empty() && block_.back() == ' ') block_.pop_back();  // a lead left alone
+    std::size_t gap = blank_ ? 1 : 0;
+    if (column_ + gap + word_.size() > WIDTH) {
+        block_.erase(block_.find_last_not_of(' ') + 1);  // the blanks of a lead left alone
         block_ += '\n';
         block_.append(CONTINUATION, ' ');
         column_ = CONTINUATION;
-    } else if (blank) {
-        block_ += ' ';
-        ++column_;
+        gap = 0;
     }
+    block_.append(gap, ' ');
     block_ += word_;
-    column_ += word_.size();
-    line_has_word_ = true;
+    column_ += gap + word_.size();
     blank_ = false;
     word_.clear();
 }
@@ -57,13 +54,12 @@ void Proof::flush_word() {
 void Proof::prose(std::string_view text) {
     for (char ch : text) {
         if (ch == ' ') {
-            if (word_.empty()) blank_ = true;
-            else blank_in_word_ = true;
+            blank_after_ = true;
             continue;
         }
-        if (blank_in_word_) {
-            blank_in_word_ = false;
-            if (ch == '(' || ch == '=' || word_.back() == '=') {
+        if (blank_after_) {
+            blank_after_ = false;
+            if (ch == '(' || ch == '=' || word_.ends_with('=')) {
                 word_ += ' ';
             } else {
                 flush_word();
@@ -75,7 +71,7 @@ void Proof::prose(std::string_view text) {
 }
 
 void Proof::term(int id) {
-    if (blank_in_word_) {
+    if (blank_after_) {
         flush_word();
         blank_ = true;
     }
@@ -98,8 +94,8 @@ void Proof::introduce(int id, int label) {
     std::size_t room = WIDTH - lead.size();
     for (std::size_t at = 0; at < whole.size();) {
         std::size_t cut = whole.size() - at <= room ? whole.size() : at + room;
-        if (cut < whole.size())
-            if (std::size_t plus = whole.rfind('+', cut - 1); plus != std::string::npos && plus >= at) cut = plus + 1;
+        std::size_t plus = std::string_view(whole).substr(at, cut - at).rfind('+');
+        if (cut < whole.size() && plus != std::string_view::npos) cut = at + plus + 1;
         if (at > 0) intros_.append(lead.size(), ' ');
         intros_.append(whole, at, cut - at);
         intros_ += '\n';
@@ -108,14 +104,14 @@ void Proof::introduce(int id, int label) {
 }
 
 void Proof::end_block() {
+    INVARIANT(line_open_);
     flush_word();
-    if (line_open_) block_ += '\n';
+    block_ += '\n';
     text_ += intros_;
     text_ += block_;
     intros_.clear();
     block_.clear();
     line_open_ = false;
-    line_has_word_ = false;
     blank_ = false;
 }
 

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -47,8 +48,8 @@ public:
     void prose(std::string_view text);
     // Appends a term to the word being written: its text, or its label.
     void term(int id);
-    // Ends the block: the introductions of the labels it used first, then
-    // its lines, go to the text.
+    // Ends the block (after a line()): the introductions of the labels it
+    // used first, then its lines, go to the text.
     void end_block();
 
     // Writes every queued paragraph not yet written, in number order, each
@@ -78,6 +79,7 @@ private:
     void failing_operands(int s, int t, bool upper);
     void operand_list(int s, int t, bool upper);
     void generator_name(int g);
+    int first_operand(int whole, const std::function<bool(int)> &test) const;
 
     OrderDecision &decision_;
     const TermGraph &terms_;
@@ -91,7 +93,6 @@ private:
     std::string word_;
     std::size_t column_ = 0;
     bool line_open_ = false;
-    bool line_has_word_ = false;
-    bool blank_ = false;          // a blank before the next word
-    bool blank_in_word_ = false;  // a blank after word_, which may yet join it
+    bool blank_ = false;        // a blank before word_ when it is placed
+    bool blank_after_ = false;  // a blank after word_, which may yet join it
 };

@@ -177,6 +177,10 @@ TEST(Explanations, ReadAsRecorded) {
         // a < p < b, c < p < d, p < q, e < q with a+c=p and p+e=q defined.
         {"terms/explain_cited_operations.txt", "apbcdeq", "apb cpd pq eq", "a+c p+e",
          {"p<=(a+c)(b+d)", "(a+c)(b+d)=p", "q<=a+c+e", "a+c+e<=b+d", "q(a+c+e)<=p+e"}},
+        // a, c < p < q and a, e < r < q with a+c=p, a+e=r and p+r=q: q comes
+        // into I(c+e+a) through two joins that share a.
+        {"terms/explain_shared_operand.txt", "apqcre", "apq cp arq er", "a+c a+e p+r",
+         {"q<=c+e+a", "q<=c+e", "c+e<=q"}},
         {"terms/explain_pentagon.txt", "abc12", "abc a12c", "b.1",
          {"1+b2<=(1+b)2", "(1+b)2<=1+b2", "b1<=a", "b2<=a", "a<=2", "c<=b+1"}},
     };
