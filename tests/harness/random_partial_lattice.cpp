@@ -59,29 +59,19 @@ RandomPartialLattice make_random_partial_lattice(std::uint64_t seed) {
     return p;
 }
 
-namespace {
-
-std::string random_operand(Random &random, const std::string &names, int depth, bool &join) {
-    join = false;
-    if (depth == 0 || random.below(3) == 0)
+std::string random_term(Random &random, const std::string &names, int depth, bool *join) {
+    bool is_join = depth > 0 && random.below(3) != 0 && random.below(2) == 0;
+    if (join != nullptr) *join = is_join;
+    if (!is_join && (depth == 0 || random.below(2) == 0))
         return std::string(1, names[static_cast<std::size_t>(random.below(static_cast<int>(names.size())))]);
-    join = random.below(2) == 0;
     std::string text;
     for (int i = 0, n = 2 + random.below(3); i < n; ++i) {
         bool operand_join = false;
-        std::string operand = random_operand(random, names, depth - 1, operand_join);
-        bool parentheses = join ? operand_join : operand.size() > 1;
-        if (join && i > 0) text += '+';
-        text += parentheses ? "(" + operand + ")" : operand;
+        std::string operand = random_term(random, names, depth - 1, &operand_join);
+        if (is_join && i > 0) text += '+';
+        text += (is_join ? operand_join : operand.size() > 1) ? "(" + operand + ")" : operand;
     }
     return text;
-}
-
-}  // namespace
-
-std::string random_term(Random &random, const std::string &names, int depth) {
-    bool join = false;
-    return random_operand(random, names, depth, join);
 }
 
 }  // namespace random_lattice

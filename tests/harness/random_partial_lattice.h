@@ -43,7 +43,7 @@ RandomPartialLattice make_random_partial_lattice(std::uint64_t seed);
 
 // A random term over names (one character each), nested at most depth deep,
 // joins and meets of two to four operands; meets by juxtaposition, with
-// parentheses where the syntax needs them.
-std::string random_term(Random &random, const std::string &names, int depth);
+// parentheses where the syntax needs them. *join says whether it is a join.
+std::string random_term(Random &random, const std::string &names, int depth, bool *join = nullptr);
 
 }  // namespace random_lattice

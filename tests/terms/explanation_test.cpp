@@ -43,29 +43,13 @@ std::string decided_and_explained(const Presentation &p, const std::string &text
     return out;
 }
 
-// Name to index in P, -1 for any other character.
-int generator_index(const Presentation &p, char name) {
-    for (int g = 0; g < p.count; ++g)
-        if (p.name[g] == static_cast<unsigned char>(name)) return g;
-    return -1;
-}
-
-// What a proof's form promises, checked on its text; counts what it saw.
+// What a proof's form promises, checked on what --decide --explain prints
+// (the decision line first), with counts of what it saw.
 struct ProofForm {
     int paragraphs = 0;
     int labels = 0;
     int facts = 0;
     std::string fault;  // the first fault, "" when none
-
-    void check(const Presentation &p, const std::string &text);
-
-private:
-    void paragraph_text(const Presentation &p, const std::string &paragraph);
-    void fail(const std::string &why) {
-        if (fault.empty()) fault = why;
-    }
-    std::set<std::string> heads_;
-    std::vector<int> references_;
 };
 
 // Lines of at most 80 columns, each indented; labels [1], [2], ...
@@ -73,20 +57,46 @@ private:
 // paragraphs numbered 1, 2, ..., no relation twice; then, per paragraph
 // (its lines joined), labels used only once introduced and facts cited
 // that hold in P. Every reference (N) names a paragraph.
-void ProofForm::check(const Presentation &p, const std::string &text) {
-    std::istringstream lines(text);
+ProofForm proof_form(const Presentation &p, const std::string &printed) {
+    ProofForm form;
+    auto fail = [&](const std::string &why) {
+        if (form.fault.empty()) form.fault = why.substr(0, 200);
+    };
+    std::set<std::string> heads;
+    int last_reference = 0;
+    // The facts cited after ", as ": "x<y", "x+y=z" and "x.y=z", each between blanks or commas.
+    static const std::regex fact(R"((^|[ ,])(\w)(?:<(\w)|([+.])(\w)=(\w))(?=[ ,]|$))");
+    auto paragraph_ends = [&](const std::string &paragraph) {
+        if (paragraph.empty()) return;
+        if (!heads.insert(paragraph.substr(0, std::min(paragraph.find(" holds"), paragraph.find(" fails")))).second)
+            fail("explained twice: " + paragraph);
+        for (std::size_t at = paragraph.find('['); at != std::string::npos; at = paragraph.find('[', at + 1))
+            if (std::atoi(paragraph.c_str() + at + 1) > form.labels) fail("label used before introduced: " + paragraph);
+        for (std::size_t at = paragraph.find(" ("); at != std::string::npos; at = paragraph.find(" (", at + 1)) {
+            int number = 0;
+            char close = 0;
+            if (std::sscanf(paragraph.c_str() + at, " (%d%c", &number, &close) == 2 && close == ')')
+                last_reference = std::max(last_reference, number);
+        }
+        std::string clause = paragraph.substr(std::min(paragraph.size(), paragraph.find(", as ")));
+        for (auto it = std::sregex_iterator(clause.begin(), clause.end(), fact); it != std::sregex_iterator(); ++it) {
+            const std::smatch &m = *it;
+            bool order = m[3].matched;
+            auto index = [&](int n) {
+                return static_cast<int>(std::find(p.name, p.name + p.count, m.str(n)[0]) - p.name);
+            };
+            int x = index(2), y = index(order ? 3 : 5), z = order ? 0 : index(6);
+            bool known = x < p.count && y < p.count && z < p.count && x != y;
+            bool incomparable = known && ((p.above[x] | p.below[x]) >> y & 1U) == 0;
+            bool holds = order ? known && (p.above[x] >> y & 1U) != 0
+                               : incomparable && (m[4] == "+" ? p.join[x][y] : p.meet[x][y]) == z;
+            ++form.facts;
+            if (!holds) fail("not true of P: " + m.str());
+        }
+    };
+    std::istringstream lines(printed.substr(printed.find('\n') + 1));
     std::string line, paragraph, introduced;
     std::size_t intro_indent = 0;
-    auto end_intro = [&] {
-        TermGraph terms;
-        terms.reset(p);
-        int id = -1;
-        RelationError error;
-        if (!introduced.empty() && !parse_term(introduced, terms, id, error))
-            fail("label " + std::to_string(labels) + " does not read back: " + introduced);
-        introduced.clear();
-        intro_indent = 0;
-    };
     while (std::getline(lines, line)) {
         std::size_t indent = line.find_first_not_of(' ');
         int number = 0;
@@ -97,62 +107,29 @@ void ProofForm::check(const Presentation &p, const std::string &text) {
             introduced += line.substr(indent);
             continue;
         }
-        end_intro();
-        if (indent == 2 && std::sscanf(line.c_str(), "  [%d%c = ", &number, &mark) == 2 && mark == ']') {
-            paragraph_text(p, paragraph);
+        TermGraph terms;
+        terms.reset(p);
+        RelationError error;
+        if (!introduced.empty() && !parse_term(introduced, terms, number, error))
+            fail("label does not read back: " + introduced);
+        introduced.clear();
+        intro_indent = 0;
+        bool intro = indent == 2 && std::sscanf(line.c_str(), "  [%d%c = ", &number, &mark) == 2 && mark == ']';
+        if (intro || (indent == 2 && std::sscanf(line.c_str(), "  %d%c ", &number, &mark) == 2 && mark == '.')) {
+            paragraph_ends(paragraph);
             paragraph.clear();
-            if (number != ++labels) fail("label " + std::to_string(number) + " out of order");
-            intro_indent = line.find(" = ") + 3;
-            introduced = line.substr(intro_indent);
-        } else if (std::sscanf(line.c_str(), "  %d%c ", &number, &mark) == 2 && mark == '.' && indent == 2) {
-            paragraph_text(p, paragraph);
-            paragraph = line.substr(line.find(". ") + 2);
-            if (number != ++paragraphs) fail("paragraph " + std::to_string(number) + " out of order");
-        } else if (paragraph.empty()) {
-            fail("line outside a paragraph: " + line);
+            if (number != (intro ? ++form.labels : ++form.paragraphs)) fail("out of order: " + line);
+            intro_indent = intro ? line.find(" = ") + 3 : 0;
+            (intro ? introduced : paragraph) = line.substr(intro ? intro_indent : line.find(". ") + 2);
+        } else if (paragraph.empty() || (indent != 7 && line.rfind("     - ", 0) != 0)) {
+            fail("line out of place: " + line);
         } else {
-            if (indent != 7 && line.rfind("     - ", 0) != 0) fail("continuation misplaced: " + line);
             paragraph += " " + line.substr(indent);
         }
     }
-    end_intro();
-    paragraph_text(p, paragraph);
-    for (int reference : references_)
-        if (reference < 1 || reference > paragraphs) fail("reference to (" + std::to_string(reference) + ")");
-}
-
-void ProofForm::paragraph_text(const Presentation &p, const std::string &paragraph) {
-    if (paragraph.empty()) return;
-    if (!heads_.insert(paragraph.substr(0, std::min(paragraph.find(" holds"), paragraph.find(" fails")))).second)
-        fail("explained twice: " + paragraph.substr(0, 200));
-    for (std::size_t at = paragraph.find('['); at != std::string::npos; at = paragraph.find('[', at + 1))
-        if (std::atoi(paragraph.c_str() + at + 1) > labels)
-            fail("label used before it is introduced: " + paragraph.substr(0, 200));
-    for (std::size_t at = paragraph.find(" ("); at != std::string::npos; at = paragraph.find(" (", at + 1)) {
-        int number = 0;
-        char close = 0;
-        if (std::sscanf(paragraph.c_str() + at, " (%d%c", &number, &close) == 2 && close == ')')
-            references_.push_back(number);
-    }
-    // The facts cited after ", as ": "x<y", "x+y=z" and "x.y=z", each between blanks or commas.
-    std::size_t as = paragraph.find(", as ");
-    if (as == std::string::npos) return;
-    static const std::regex fact(R"((^|[ ,])(\w)(?:<(\w)|([+.])(\w)=(\w))(?=[ ,]|$))");
-    std::string clause = paragraph.substr(as + 4);
-    for (auto it = std::sregex_iterator(clause.begin(), clause.end(), fact); it != std::sregex_iterator(); ++it) {
-        const std::smatch &m = *it;
-        int x = generator_index(p, m[2].str()[0]);
-        ++facts;
-        if (m[3].matched) {
-            int y = generator_index(p, m[3].str()[0]);
-            if (x < 0 || y < 0 || x == y || (p.above[x] >> y & 1U) == 0) fail("not in P: " + m.str());
-            continue;
-        }
-        int y = generator_index(p, m[5].str()[0]), z = generator_index(p, m[6].str()[0]);
-        bool join = m[4] == "+";
-        bool incomparable = x >= 0 && y >= 0 && ((p.above[x] | p.below[x]) >> y & 1U) == 0;
-        if (!incomparable || z < 0 || (join ? p.join[x][y] : p.meet[x][y]) != z) fail("not defined in P: " + m.str());
-    }
+    paragraph_ends(paragraph);
+    if (last_reference > form.paragraphs) fail("reference to (" + std::to_string(last_reference) + ")");
+    return form;
 }
 
 struct ExplainedCase {
@@ -176,7 +153,7 @@ TEST(Explanations, ReadAsRecorded) {
          {"ab<=c", "abe<=d", "3<=1+2", "5<=1+2+4"}},
         // a < p < b, c < p < d, p < q, e < q with a+c=p and p+e=q defined.
         {"terms/explain_cited_operations.txt", "apbcdeq", "apb cpd pq eq", "a+c p+e",
-         {"p<=(a+c)(b+d)", "(a+c)(b+d)=p", "q<=a+c+e", "a+c+e<=b+d", "q(a+c+e)<=p+e"}},
+         {"p<=(a+c)(b+d)", "(a+c)(b+d)=p", "q<=a+c+e", "a+c+e<=b+d", "q(a+c+e)<=p+e", "p<=(a+c)(a+c+e)"}},
         // a, c < p < q and a, e < r < q with a+c=p, a+e=r and p+r=q: q comes
         // into I(c+e+a) through two joins that share a.
         {"terms/explain_shared_operand.txt", "apqcre", "apq cp arq er", "a+c a+e p+r",
@@ -189,9 +166,7 @@ TEST(Explanations, ReadAsRecorded) {
         std::string all;
         for (const char *relation : c.relations) {
             std::string text = decided_and_explained(p, relation);
-            ProofForm form;
-            form.check(p, text.substr(text.find('\n') + 1));
-            EXPECT_EQ(form.fault, "") << relation;
+            EXPECT_EQ(proof_form(p, text).fault, "") << relation;
             all += text;
         }
         data_files::expect_body_equal(all, c.file);
@@ -204,15 +179,13 @@ TEST(Explanations, ReadAsRecorded) {
 // block that names it and called by its label after that, and the cited
 // relations follow, each once.
 TEST(Explanations, LayOutACallersOwnSteps) {
-    Presentation p = presentation("abc", "", "");
     TermGraph terms;
-    terms.reset(p);
-    int join = -1, generator = -1, meet = -1;
+    terms.reset(presentation("abc", "", ""));
+    std::string long_meet(90, 'a');
+    ParsedRelation r;
     RelationError error;
-    std::string long_meet;
-    for (int i = 0; i < 30; ++i) long_meet += "abc";
-    ASSERT_TRUE(parse_term("a+b", terms, join, error));
-    ASSERT_TRUE(parse_term("a", terms, generator, error));
+    ASSERT_TRUE(parse_relation("a<=a+b", terms, r, error));
+    int generator = r.left, join = r.right, meet = -1;
     ASSERT_TRUE(parse_term(long_meet, terms, meet, error));
     OrderDecision decision(terms);
     std::string text;
@@ -250,8 +223,7 @@ TEST(Explanations, KeepTheirFormOverRandomPartialLattices) {
             std::string relation = random_lattice::random_term(random, lattice.names, 1 + i % 5) + signs[i % 3] +
                                    random_lattice::random_term(random, lattice.names, 1 + i % 4);
             std::string text = decided_and_explained(p, relation);
-            ProofForm form;
-            form.check(p, text.substr(text.find('\n') + 1));
+            ProofForm form = proof_form(p, text);
             ASSERT_EQ(form.fault, "") << lattice.describe() << ": " << relation << "\n" << text;
             labels += form.labels;
             facts += form.facts;
@@ -282,9 +254,7 @@ TEST(Explanations, AreWholeForLongRelations) {
         std::string relation = long_relation(120, sign);
         ASSERT_GT(relation.size(), 6000U);
         std::string text = decided_and_explained(p, relation);
-        text.erase(0, text.find('\n') + 1);
-        ProofForm form;
-        form.check(p, text);
+        ProofForm form = proof_form(p, text);
         EXPECT_EQ(form.fault, "") << sign;
         EXPECT_GT(form.paragraphs, 100) << sign;
         EXPECT_EQ(text.find(" ... "), std::string::npos) << sign;
