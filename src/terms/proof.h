@@ -28,7 +28,8 @@ public:
     static constexpr std::size_t CONTINUATION = 7;
     static constexpr std::size_t TERM_INLINE = 60;
 
-    // Appends to text; decides through decision, over its graph.
+    // Appends to text (a caller writes to it only between blocks); decides
+    // through decision, over its graph, which may grow meanwhile.
     Proof(OrderDecision &decision, std::string &text);
 
     // The number of s <= t in this proof (1, 2, ... in the order first
