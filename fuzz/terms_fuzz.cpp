@@ -181,7 +181,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (text.size() <= EXPLAINED_LENGTH) {
             std::string explanation;
             explain_relation(decision, r, explanation);
-            if (explanation.rfind("  1. ", 0) != 0 || explanation.back() != '\n') fail("explanation: " + text);
+            // The first paragraph, or the first label it introduces before it.
+            bool starts = explanation.rfind("  1. ", 0) == 0 || explanation.rfind("  [1] = ", 0) == 0;
+            if (!starts || explanation.back() != '\n') fail("explanation: " + text);
         }
     } else if (error.position == 0 || error.position > text.size() + 1) {
         fail("error out of place");

@@ -1,247 +1,236 @@
-// The explanation follows the decision: each sub-relation it looked at gets
-// a number when it is first named and a paragraph of its own later, in
-// number order, so the text grows with the distinct sub-relations, never
-// with the search tree. Long terms, long operand lists and long searches
-// are cut to bounds of their own.
+// What each paragraph of a proof says: why s <= t holds or fails, by the
+// condition the decision settles it with. A step that rests on generators
+// shows the sets I and F it reads and cites the facts of P that put its
+// generator there; the others refer to the paragraphs of the relations
+// between operands they rest on.
+#include <functional>
 #include <string>
-#include <unordered_map>
-#include <utility>
+#include <unordered_set>
 #include <vector>
 
-#include "terms/decision.h"
+#include "checks/invariant.h"
+#include "terms/generator_sets.h"
+#include "terms/proof.h"
 #include "terms/relations.h"
 
 namespace {
 
-constexpr std::size_t TERM_SHOWN = 64;       // characters of a term, at most
-constexpr std::uint32_t OPERANDS_SHOWN = 8;  // operands named in one list
-constexpr int RELATIONS_SHOWN = 100;         // paragraphs for one direction
-
-class Explainer {
-public:
-    Explainer(OrderDecision &decision, int lower, int upper, int &numbered, std::string &text)
-        : p_(decision.terms().presentation()), terms_(decision.terms()), decision_(decision), numbered_(numbered),
-          text_(text) {
-        number(lower, upper);
-    }
-
-    // Writes the paragraphs in number order, the first one (the relation
-    // itself) with every condition that fails.
-    void run() {
-        for (std::size_t i = 0; i < queue_.size(); ++i) {
-            if (static_cast<int>(i) == RELATIONS_SHOWN) {
-                text_ += "  sub-relations " + std::to_string(first_ + RELATIONS_SHOWN) + " to " +
-                         std::to_string(numbered_) + " are left out (at most " +
-                         std::to_string(RELATIONS_SHOWN) + " are explained)\n";
-                return;
-            }
-            paragraph(queue_[i].first, queue_[i].second, i == 0);
-        }
-    }
-
-private:
-    int number(int s, int t);
-    void term(int id) { terms_.append_text(id, TERM_SHOWN, text_); }
-    void generators(std::uint64_t set);
-    void reference(int s, int t) { text_ += " (" + std::to_string(number(s, t)) + ")"; }
-    void paragraph(int s, int t, bool top);
-    void proof(int s, int t);
-    void defined_operation(int w, int g, bool join);
-    void refer(int s, int t, int operand, bool upper) {
-        if (upper) reference(s, operand);
-        else reference(operand, t);
-    }
-    void failing_operand(int s, int t, bool upper);
-    void every_condition(int s, int t);
-    void no_generator_between(int s, int t);
-    void failing_operands(int s, int t, bool upper);
-    void operand_list(int s, int t, bool upper);
-
-    const Presentation &p_;
-    const TermGraph &terms_;
-    OrderDecision &decision_;
-    int &numbered_;  // numbers given so far, over all directions
-    int first_ = numbered_ + 1;
-    std::string &text_;
-    std::unordered_map<std::uint64_t, int> numbers_;
-    std::vector<std::pair<int, int>> queue_;
-};
-
-int Explainer::number(int s, int t) {
-    std::uint64_t key = static_cast<std::uint64_t>(s) << 32 | static_cast<std::uint32_t>(t);
-    auto [place, added] = numbers_.try_emplace(key, numbered_ + 1);
-    if (added) {
-        ++numbered_;
-        queue_.emplace_back(s, t);
-    }
-    return place->second;
+bool is_generator(const TermGraph &terms, int id, int g) {
+    const TermNode &n = terms.node(id);
+    return n.kind == TermKind::GENERATOR && n.generator == g;
 }
 
-void Explainer::generators(std::uint64_t set) {
-    if (set == 0) text_ += "none";
+// "a+c=p and p+e=q are defined and p<b in P", the facts in the order given
+// within each kind.
+std::string facts_clause(const TermGraph &terms, const std::vector<PosetFact> &facts) {
+    std::vector<std::string> defined;
+    std::vector<std::string> order;
+    for (const PosetFact &f : facts) {
+        std::string text(1, static_cast<char>(terms.name(f.x)));
+        text += f.kind == FactKind::BELOW ? '<' : f.kind == FactKind::JOIN ? '+' : '.';
+        text += static_cast<char>(terms.name(f.y));
+        if (f.kind != FactKind::BELOW) text += std::string("=") + static_cast<char>(terms.name(f.z));
+        if (f.kind == FactKind::BELOW) order.push_back(text);
+        else defined.push_back(text);
+    }
+    auto list = [](const std::vector<std::string> &items) {
+        std::string text;
+        for (std::size_t i = 0; i < items.size(); ++i)
+            text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+        return text;
+    };
+    std::string clause;
+    if (!defined.empty()) clause = list(defined) + (defined.size() == 1 ? " is defined" : " are defined");
+    if (!defined.empty() && !order.empty()) clause += " and ";
+    if (!order.empty()) clause += list(order) + " in P";
+    return clause;
+}
+
+}  // namespace
+
+// The first operand of whole that passes test; the decision says one does.
+int Proof::first_operand(int whole, const std::function<bool(int)> &test) const {
+    std::uint32_t i = 0;
+    while (!test(static_cast<int>(terms_.operand(whole, i)))) {
+        ++i;
+        INVARIANT(i < terms_.node(whole).count);
+    }
+    return static_cast<int>(terms_.operand(whole, i));
+}
+
+void Proof::generator_name(int g) { prose(std::string(1, static_cast<char>(terms_.name(g)))); }
+
+// "I(w) = {a, b}" (ideal) or "F(w) = {...}".
+void Proof::generator_set(int w, bool ideal) {
+    prose(ideal ? "I(" : "F(");
+    term(w);
+    prose(") = {");
+    std::uint64_t set = ideal ? terms_.node(w).ideal : terms_.node(w).filter;
     for (int g = 0; set != 0; ++g, set >>= 1U) {
         if ((set & 1U) == 0) continue;
-        text_ += static_cast<char>(terms_.name(g));
-        if (set > 1) text_ += ", ";
+        generator_name(g);
+        if (set > 1) prose(", ");
     }
+    prose("}");
 }
 
-void Explainer::paragraph(int s, int t, bool top) {
-    text_ += "  " + std::to_string(number(s, t)) + ". ";
-    term(s);
-    text_ += " <= ";
-    term(t);
-    if (decision_.below(s, t)) {
-        text_ += " holds";
-        proof(s, t);
-        return;
-    }
-    text_ += " fails";
-    ShortcutWitness w = shortcut_of(terms_, s, t);
-    bool generators_only = terms_.node(s).kind == TermKind::GENERATOR && terms_.node(t).kind == TermKind::GENERATOR;
-    if (top) {
-        every_condition(s, t);
-    } else if (generators_only) {
-        text_ += " in the poset\n";
-    } else if (w.shortcut == Shortcut::GENERATOR_BELOW || w.shortcut == Shortcut::GENERATOR_ABOVE) {
-        bool below = w.shortcut == Shortcut::GENERATOR_BELOW;
-        text_ += ": the generator ";
-        text_ += static_cast<char>(terms_.name(w.generator));
-        text_ += below ? " is below the left side but not below the right side\n"
-                       : " is above the right side but not above the left side\n";
-    } else if (OperandRule rule = operand_rule_of(terms_, s, t); rule == OperandRule::SOME) {
-        text_ += ":\n";
-        no_generator_between(s, t);
-        failing_operands(s, t, false);
-        failing_operands(s, t, true);
+// ", as ..." for g in F(lower) and in I(upper) (either -1 when not used).
+void Proof::membership_reasons(int g, int lower, int upper) {
+    std::vector<PosetFact> facts;
+    if (lower >= 0) membership_facts(terms_, g, lower, false, facts);
+    if (upper >= 0) membership_facts(terms_, g, upper, true, facts);
+    if (!facts.empty()) prose(", as " + facts_clause(terms_, facts));
+}
+
+void Proof::paragraph(const Cited &c, int number) {
+    line("  " + std::to_string(number) + ". ");
+    term(c.s);
+    prose(" <= ");
+    term(c.t);
+    if (decision_.below(c.s, c.t)) {
+        prose(" holds");
+        holds(c.s, c.t);
     } else {
-        text_ += ": ";
-        failing_operand(s, t, rule == OperandRule::EVERY_UPPER);
+        prose(" fails");
+        fails(c.s, c.t, c.every_condition);
     }
 }
 
-// When g is above the meet w (below the join w) only through the closure of
-// F(w) (I(w)) under the operations P defines, says so, naming the defined
-// meet (join) when one step of the closure does it.
-void Explainer::defined_operation(int w, int g, bool join) {
-    const TermNode &n = terms_.node(w);
-    if (n.kind != (join ? TermKind::JOIN : TermKind::MEET)) return;
-    std::uint64_t plain = 0;
-    for (std::uint32_t i = 0; i < n.count; ++i) {
-        const TermNode &o = terms_.node(static_cast<int>(terms_.operand(w, i)));
-        plain |= join ? o.ideal : o.filter;
-    }
-    if ((plain >> g & 1U) != 0) return;
-    for (int x = 0; x < p_.count; ++x)
-        for (int y = x + 1; y < p_.count; ++y) {
-            if ((plain >> x & 1U) == 0 || (plain >> y & 1U) == 0) continue;
-            int z = join ? p_.join[x][y] : p_.meet[x][y];
-            if (z == UNDEFINED || ((join ? p_.below[z] : p_.above[z]) >> g & 1U) == 0) continue;
-            text_ += std::string(", as ") + static_cast<char>(p_.name[x]) + (join ? '+' : '.') +
-                     static_cast<char>(p_.name[y]) + "=" + static_cast<char>(p_.name[z]) + " is defined";
-            return;
-        }
-    text_ += join ? ", through the joins defined in the poset" : ", through the meets defined in the poset";
-}
-
-void Explainer::proof(int s, int t) {
+void Proof::holds(int s, int t) {
     ShortcutWitness w = shortcut_of(terms_, s, t);
+    const TermNode &ns = terms_.node(s);
+    const TermNode &nt = terms_.node(t);
     if (w.shortcut == Shortcut::SAME_TERM) {
-        text_ += ": both sides are the same term\n";
+        prose(": both sides are the same term");
         return;
     }
     if (w.shortcut == Shortcut::GENERATOR_BETWEEN) {
-        if (terms_.node(s).kind == TermKind::GENERATOR && terms_.node(t).kind == TermKind::GENERATOR) {
-            text_ += " in the poset\n";
+        int g = w.generator;
+        if (ns.kind == TermKind::GENERATOR && nt.kind == TermKind::GENERATOR) {
+            prose(", as ");
+            generator_name(ns.generator);
+            prose("<");
+            generator_name(nt.generator);
+            prose(" in P");
             return;
         }
-        char p = static_cast<char>(terms_.name(w.generator));
-        text_ += ": the generator ";
-        text_ += p;
-        text_ += " lies between, ";
-        term(s);
-        text_ += std::string(" <= ") + p + " <= ";
-        term(t);
-        defined_operation(s, w.generator, false);
-        defined_operation(t, w.generator, true);
-        text_ += "\n";
+        prose(": ");
+        generator_name(g);
+        bool left = !is_generator(terms_, s, g);
+        bool right = !is_generator(terms_, t, g);
+        prose(" is in ");
+        if (left) generator_set(s, false);
+        if (left && right) prose(" and in ");
+        if (right) generator_set(t, true);
+        membership_reasons(g, left ? s : -1, right ? t : -1);
         return;
     }
     OperandRule rule = operand_rule_of(terms_, s, t);
     if (rule != OperandRule::SOME) {
         bool upper = rule == OperandRule::EVERY_UPPER;
-        text_ += upper ? ": the left side is below each meetand on the right:"
-                       : ": each joinand on the left is below the right side:";
+        prose(upper ? ": the left side is below each meetand on the right:"
+                    : ": each joinand on the left is below the right side:");
         operand_list(s, t, upper);
         return;
     }
-    // The first operand that holds, in the decision's order: s's meetands,
-    // then t's joinands.
-    if (terms_.node(s).kind == TermKind::MEET)
-        for (std::uint32_t i = 0; i < terms_.node(s).count; ++i) {
-            int operand = static_cast<int>(terms_.operand(s, i));
-            if (!decision_.below(operand, t)) continue;
-            text_ += ": the meetand ";
-            term(operand);
-            text_ += " on the left is below the right side";
-            reference(operand, t);
-            text_ += "\n";
+    // The first operand that holds, in the decision's order: s's meetands
+    // (s is a meet: a generator below t has a generator between), then t's
+    // joinands, one of which holds when no meetand does.
+    for (std::uint32_t i = 0; i < ns.count; ++i) {
+        int operand = static_cast<int>(terms_.operand(s, i));
+        if (!decision_.below(operand, t)) continue;
+        prose(": the meetand ");
+        term(operand);
+        prose(" on the left is below the right side (" + std::to_string(cite(operand, t)) + ")");
+        return;
+    }
+    int operand = first_operand(t, [&](int o) { return decision_.below(s, o); });
+    prose(": the left side is below the joinand ");
+    term(operand);
+    prose(" on the right (" + std::to_string(cite(s, operand)) + ")");
+}
+
+void Proof::fails(int s, int t, bool every_condition) {
+    const TermNode &ns = terms_.node(s);
+    const TermNode &nt = terms_.node(t);
+    if (ns.kind == TermKind::GENERATOR && nt.kind == TermKind::GENERATOR) {
+        prose(": ");
+        generator_name(ns.generator);
+        prose(" is not below ");
+        generator_name(nt.generator);
+        prose(" in P");
+        return;
+    }
+    if (every_condition) {
+        every_failing_condition(s, t);
+        return;
+    }
+    ShortcutWitness w = shortcut_of(terms_, s, t);
+    if (w.shortcut == Shortcut::GENERATOR_BELOW || w.shortcut == Shortcut::GENERATOR_ABOVE) {
+        // g is in I(s) but not in I(t), or in F(t) but not in F(s).
+        bool ideal = w.shortcut == Shortcut::GENERATOR_BELOW;
+        int has = ideal ? s : t;
+        int lacks = ideal ? t : s;
+        prose(": ");
+        generator_name(w.generator);
+        if (is_generator(terms_, has, w.generator)) {
+            prose(" is not in ");
+            generator_set(lacks, ideal);
             return;
         }
-    for (std::uint32_t i = 0; i < terms_.node(t).count; ++i) {
-        int operand = static_cast<int>(terms_.operand(t, i));
-        if (!decision_.below(s, operand)) continue;
-        text_ += ": the left side is below the joinand ";
-        term(operand);
-        text_ += " on the right";
-        reference(s, operand);
-        text_ += "\n";
+        prose(" is in ");
+        generator_set(has, ideal);
+        prose(" but not in ");
+        generator_set(lacks, ideal);
+        membership_reasons(w.generator, ideal ? -1 : t, ideal ? s : -1);
         return;
+    }
+    if (OperandRule rule = operand_rule_of(terms_, s, t); rule == OperandRule::SOME) {
+        prose(":");
+        no_generator_between(s, t);
+        failing_operands(s, t, false);
+        failing_operands(s, t, true);
+    } else {
+        prose(": ");
+        failing_operand(s, t, rule == OperandRule::EVERY_UPPER);
     }
 }
 
 // A join below t needs every joinand below t, and s below a meet needs s
 // below every meetand: one operand that fails is the whole reason.
-void Explainer::failing_operand(int s, int t, bool upper) {
-    int whole = upper ? t : s;
-    for (std::uint32_t i = 0; i < terms_.node(whole).count; ++i) {
-        int operand = static_cast<int>(terms_.operand(whole, i));
-        if (upper ? decision_.below(s, operand) : decision_.below(operand, t)) continue;
-        if (upper) {
-            text_ += "the left side is not below the meetand ";
-            term(operand);
-            text_ += " on the right";
-            reference(s, operand);
-        } else {
-            text_ += "the joinand ";
-            term(operand);
-            text_ += " on the left is not below the right side";
-            reference(operand, t);
-        }
-        text_ += "\n";
-        return;
+void Proof::failing_operand(int s, int t, bool upper) {
+    if (upper) {
+        int operand = first_operand(t, [&](int o) { return !decision_.below(s, o); });
+        prose("the left side is not below the meetand ");
+        term(operand);
+        prose(" on the right (" + std::to_string(cite(s, operand)) + ")");
+    } else {
+        int operand = first_operand(s, [&](int o) { return !decision_.below(o, t); });
+        prose("the joinand ");
+        term(operand);
+        prose(" on the left is not below the right side (" + std::to_string(cite(operand, t)) + ")");
     }
 }
 
-void Explainer::no_generator_between(int s, int t) {
-    text_ += "     - no generator lies between (above the left side: ";
-    generators(terms_.node(s).filter);
-    text_ += "; below the right side: ";
-    generators(terms_.node(t).ideal);
-    text_ += ")\n";
+void Proof::no_generator_between(int s, int t) {
+    line("     - ");
+    prose("no generator is in both ");
+    generator_set(s, false);
+    prose(" and ");
+    generator_set(t, true);
 }
 
-// The relation itself: why each condition that applies fails.
-void Explainer::every_condition(int s, int t) {
-    text_ += ":\n";
+// The relation asked about: why each condition that applies fails.
+void Proof::every_failing_condition(int s, int t) {
+    prose(":");
     no_generator_between(s, t);
     if (terms_.node(s).kind == TermKind::JOIN) {
-        text_ += "     - ";
+        line("     - ");
         failing_operand(s, t, false);
     }
     failing_operands(s, t, false);
     if (terms_.node(t).kind == TermKind::MEET) {
-        text_ += "     - ";
+        line("     - ");
         failing_operand(s, t, true);
     }
     failing_operands(s, t, true);
@@ -249,41 +238,34 @@ void Explainer::every_condition(int s, int t) {
 
 // The meetands of s (or the joinands of t), none of which is below t (above
 // s); nothing when s is no meet (t no join).
-void Explainer::failing_operands(int s, int t, bool upper) {
-    int whole = upper ? t : s;
-    const TermNode &n = terms_.node(whole);
+void Proof::failing_operands(int s, int t, bool upper) {
+    const TermNode &n = terms_.node(upper ? t : s);
     if (n.kind != (upper ? TermKind::JOIN : TermKind::MEET)) return;
-    text_ += upper ? "     - the left side is below no joinand on the right:"
-                   : "     - no meetand on the left is below the right side:";
+    line("     - ");
+    prose(upper ? "the left side is below no joinand on the right:"
+                : "no meetand on the left is below the right side:");
     operand_list(s, t, upper);
 }
 
-// The distinct operands of t (upper) or s, with the number of the relation
-// of each to the other side; at most OPERANDS_SHOWN of them named.
-void Explainer::operand_list(int s, int t, bool upper) {
+// Each distinct operand of t (upper) or s, with the number of its relation
+// to the other side.
+void Proof::operand_list(int s, int t, bool upper) {
     int whole = upper ? t : s;
     const TermNode &n = terms_.node(whole);
-    std::unordered_map<std::uint32_t, bool> seen;
-    std::size_t named = 0;
+    std::unordered_set<std::uint32_t> seen;
     for (std::uint32_t i = 0; i < n.count; ++i) {
         std::uint32_t operand = terms_.operand(whole, i);
-        if (!seen.try_emplace(operand, true).second || seen.size() > OPERANDS_SHOWN) continue;
-        text_ += named++ == 0 ? " " : ", ";
+        if (!seen.insert(operand).second) continue;
+        prose(seen.size() == 1 ? " " : ", ");
         term(static_cast<int>(operand));
-        refer(s, t, static_cast<int>(operand), upper);
+        int o = static_cast<int>(operand);
+        prose(" (" + std::to_string(upper ? cite(s, o) : cite(o, t)) + ")");
     }
-    if (seen.size() > OPERANDS_SHOWN) text_ += ", and " + std::to_string(seen.size() - OPERANDS_SHOWN) + " more";
-    text_ += "\n";
 }
-
-void explain_direction(OrderDecision &decision, int lower, int upper, int &numbered, std::string &text) {
-    Explainer(decision, lower, upper, numbered, text).run();
-}
-
-}  // namespace
 
 void explain_relation(OrderDecision &decision, const ParsedRelation &r, std::string &text) {
-    int numbered = 0;
-    if (r.sign != RelationSign::ABOVE) explain_direction(decision, r.left, r.right, numbered, text);
-    if (r.sign != RelationSign::BELOW) explain_direction(decision, r.right, r.left, numbered, text);
+    Proof proof(decision, text);
+    if (r.sign != RelationSign::ABOVE) proof.claim(r.left, r.right);
+    if (r.sign != RelationSign::BELOW) proof.claim(r.right, r.left);
+    proof.write_paragraphs();
 }

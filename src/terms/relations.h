@@ -62,7 +62,8 @@ bool parse_term(std::string_view text, TermGraph &terms, int &out, RelationError
 // is over the graph the relation was read into.
 bool relation_holds(OrderDecision &decision, const ParsedRelation &r);
 
-// Appends why the relation holds or fails: numbered sub-relations, each
-// explained once and referred to by number after that, on lines indented by
-// two blanks, each ending in "\n". S>=T is explained as T<=S, S=T as both.
+// Appends why the relation holds or fails, as a proof (proof.h): numbered
+// sub-relations, each explained once and referred to by number after that,
+// on lines indented by two blanks or more, each ending in "\n". S<=T is
+// paragraph 1; S>=T is explained as T<=S, S=T as both under one numbering.
 void explain_relation(OrderDecision &decision, const ParsedRelation &r, std::string &text);
