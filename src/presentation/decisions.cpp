@@ -8,6 +8,7 @@
 #include "output/standard_output.h"
 #include "output/write_all.h"
 #include "presentation/argument_errors.h"
+#include "terms/canonical_explanation.h"
 #include "terms/element_terms.h"
 #include "terms/presentation.h"
 #include "workspace/workspace.h"
@@ -68,7 +69,8 @@ bool Answers::answer(const Question &question, std::string &out) {
         if (explain_) explain_relation(decision_, relation_, out);
         return holds;
     }
-    int form = forms_.of(term_);
+    std::vector<CanonicalStep> steps;
+    int form = explain_ ? forms_.of(term_, steps) : forms_.of(term_);
     auto at = static_cast<std::size_t>(form);
     int element = at < element_of_.size() ? element_of_[at] : -1;
     std::size_t start = out.size() + 3;
@@ -80,6 +82,7 @@ bool Answers::answer(const Question &question, std::string &out) {
     }
     if (element >= 0) out += "  (element " + std::to_string(element + 1) + ")";
     out += "\n";
+    if (explain_) explain_canonical(decision_, steps, form != term_, out);
     return true;
 }
 

@@ -55,7 +55,15 @@ void CanonicalForms::add_flattened(TermKind kind, int canonical, std::vector<int
 int CanonicalForms::whole(TermKind kind, const std::vector<int> &operands) {
     if (operands.size() == 1) return operands[0];
     scratch_.assign(operands.begin(), operands.end());
-    std::sort(scratch_.begin(), scratch_.end());
+    // Noted steps show the whole as the form would write it, whatever the
+    // order in which its operands were made.
+    if (steps_ != nullptr) {
+        std::sort(scratch_.begin(), scratch_.end(), [this](std::uint32_t x, std::uint32_t y) {
+            return precedes(static_cast<int>(x), static_cast<int>(y));
+        });
+    } else {
+        std::sort(scratch_.begin(), scratch_.end());
+    }
     return terms_.compound(kind, scratch_.data(), static_cast<std::uint32_t>(scratch_.size()));
 }
 

@@ -17,6 +17,7 @@
 #include "partial_lattice_setup.h"
 #include "random_partial_lattice.h"
 #include "scripted_console.h"
+#include "terms/canonical_explanation.h"
 #include "terms/proof.h"
 #include "terms/relations.h"
 
@@ -43,6 +44,24 @@ std::string decided_and_explained(const Presentation &p, const std::string &text
     return out;
 }
 
+// What --canonical --explain prints for the term (without the element).
+std::string canonical_and_explained(const Presentation &p, const std::string &text) {
+    TermGraph terms;
+    terms.reset(p);
+    int term = -1;
+    RelationError error;
+    if (!parse_term(text, terms, term, error)) return text + ": " + error.reason + "\n";
+    OrderDecision decision(terms);
+    CanonicalForms forms(terms, decision);
+    std::vector<CanonicalStep> steps;
+    int form = forms.of(term, steps);
+    std::string out = text + " = ";
+    terms.append_text(form, SIZE_MAX, out);
+    out += "\n";
+    explain_canonical(decision, steps, form != term, out);
+    return out;
+}
+
 // What a proof's form promises, checked on what --decide --explain prints
 // (the decision line first), with counts of what it saw.
 struct ProofForm {
@@ -52,7 +71,8 @@ struct ProofForm {
     std::string fault;  // the first fault, "" when none
 };
 
-// Lines of at most 80 columns, each indented; labels [1], [2], ...
+// Lines of at most 80 columns, each indented; steps of a canonical form
+// ("  - ") before any paragraph; labels [1], [2], ...
 // introduced in order on lines of their own, each term reading back;
 // paragraphs numbered 1, 2, ..., no relation twice; then, per paragraph
 // (its lines joined), labels used only once introduced and facts cited
@@ -115,7 +135,11 @@ ProofForm proof_form(const Presentation &p, const std::string &printed) {
         introduced.clear();
         intro_indent = 0;
         bool intro = indent == 2 && std::sscanf(line.c_str(), "  [%d%c = ", &number, &mark) == 2 && mark == ']';
-        if (intro || (indent == 2 && std::sscanf(line.c_str(), "  %d%c ", &number, &mark) == 2 && mark == '.')) {
+        if (line.rfind("  - ", 0) == 0) {
+            if (form.paragraphs > 0) fail("a step after the paragraphs: " + line);
+            paragraph_ends(paragraph);
+            paragraph = line.substr(4);
+        } else if (intro || (indent == 2 && std::sscanf(line.c_str(), "  %d%c ", &number, &mark) == 2 && mark == '.')) {
             paragraph_ends(paragraph);
             paragraph.clear();
             if (number != (intro ? ++form.labels : ++form.paragraphs)) fail("out of order: " + line);
@@ -160,12 +184,19 @@ TEST(Explanations, ReadAsRecorded) {
          {"q<=c+e+a", "q<=c+e", "c+e<=q"}},
         {"terms/explain_pentagon.txt", "abc12", "abc a12c", "b.1",
          {"1+b2<=(1+b)2", "(1+b)2<=1+b2", "b1<=a", "b2<=a", "a<=2", "c<=b+1"}},
+        // Canonical forms: in FL(3), then over a < p < b, c < p < d with
+        // a+c=p, and over a, c < p, a < b, d and c < e, f with a+c=p.
+        {"terms/explain_canonical.txt", "abc", "", "", {"#a+ab", "#(a+b)(a+c)(a+b+c)", "#a(b+c)+ab", "#ac+ab"}},
+        {"terms/explain_canonical_defined.txt", "apbcd", "apb cpd", "a+c", {"#(a+c)(b+d)", "#d(c+b)+a"}},
+        {"terms/explain_canonical_left_out.txt", "acpbdef", "ap cp ab ad ce cf", "a+c", {"#p+bd+ef", "#a+ef"}},
     };
     for (const ExplainedCase &c : cases) {
         Presentation p = presentation(c.names, c.chains, c.defined);
         std::string all;
         for (const char *relation : c.relations) {
-            std::string text = decided_and_explained(p, relation);
+            // "#TERM": the canonical form of TERM.
+            std::string text = relation[0] == '#' ? canonical_and_explained(p, relation + 1)
+                                                  : decided_and_explained(p, relation);
             EXPECT_EQ(proof_form(p, text).fault, "") << relation;
             all += text;
         }
@@ -223,11 +254,12 @@ TEST(Explanations, KeepTheirFormOverRandomPartialLattices) {
             std::string s = random_lattice::term_text(random_lattice::random_term_tree(random, 1 + i % 5), random);
             std::string t = random_lattice::term_text(random_lattice::random_term_tree(random, 1 + i % 4), random);
             std::string relation = s + signs[i % 3] + t;
-            std::string text = decided_and_explained(p, relation);
-            ProofForm form = proof_form(p, text);
-            ASSERT_EQ(form.fault, "") << lattice.describe() << ": " << relation << "\n" << text;
-            labels += form.labels;
-            facts += form.facts;
+            for (const std::string &text : {decided_and_explained(p, relation), canonical_and_explained(p, s + "+" + t)}) {
+                ProofForm form = proof_form(p, text);
+                ASSERT_EQ(form.fault, "") << lattice.describe() << ": " << relation << "\n" << text;
+                labels += form.labels;
+                facts += form.facts;
+            }
         }
     }
     // The checks above met labels and cited facts.
