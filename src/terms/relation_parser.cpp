@@ -1,7 +1,10 @@
 // One pass over the text with an explicit stack of open parentheses, so that
-// nesting costs memory in proportion, never call depth.
+// nesting costs memory in proportion, never call depth. Reading is the bulk
+// of deciding a long relation, so each character costs a table lookup or
+// two, and the stacks are kept from one relation to the next.
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "poset/poset_entry.h"
@@ -11,10 +14,48 @@ namespace {
 
 bool is_sign(char ch) { return ch == '<' || ch == '>' || ch == '='; }
 
-// What may start or continue a term.
+// What a character does in a term: below PRESENTATION_MAX, the generator it
+// names; else one of these.
+enum Code : unsigned char {
+    UNKNOWN_NAME = 64,  // a name that is not P's
+    OPEN,
+    CLOSE,
+    PLUS,
+    DOT,
+    HASH,
+    STOP,   // a blank or a sign: the term ends
+    OTHER,  // no place in a relation
+    END,    // past the text
+};
+static_assert(PRESENTATION_MAX <= UNKNOWN_NAME);
+
+// The codes of characters whatever P is (every name unknown), from the
+// poset's own name test.
+struct CharacterCodes {
+    unsigned char code[256];
+    CharacterCodes() : code{} {
+        for (int ch = 0; ch < 256; ++ch) {
+            unsigned char c = OTHER;
+            if (is_name(ch)) c = UNKNOWN_NAME;
+            else if (ch == '(') c = OPEN;
+            else if (ch == ')') c = CLOSE;
+            else if (ch == '+') c = PLUS;
+            else if (ch == '.') c = DOT;
+            else if (ch == '#') c = HASH;
+            else if (ch == ' ' || is_sign(static_cast<char>(ch))) c = STOP;
+            code[ch] = c;
+        }
+    }
+};
+
+const CharacterCodes &character_codes() {
+    static const CharacterCodes codes;
+    return codes;
+}
+
 bool is_term_character(char ch) {
-    return is_name(static_cast<unsigned char>(ch)) || ch == '(' || ch == ')' || ch == '+' || ch == '.' ||
-           ch == '#';
+    unsigned char c = character_codes().code[static_cast<unsigned char>(ch)];
+    return c != STOP && c != OTHER;
 }
 
 bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
@@ -22,17 +63,39 @@ bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
 // Where the operands of an open parenthesis (or of the whole term) start in
 // the operand stack: its joinands, then the factors of its current meet.
 struct OpenLevel {
-    std::size_t joinands;
-    std::size_t factors;
+    std::uint32_t joinands;
+    std::uint32_t factors;
 };
+
+// The parser's stacks, kept for the next relation so that reading one
+// allocates nothing once they have grown. A character pushes one operand at
+// most (a ')' pops at least the one it pushes), a '(' one level.
+struct ParserStacks {
+    std::vector<std::uint32_t> operands;
+    std::vector<OpenLevel> levels;
+
+    void fit(std::size_t text_length) {
+        if (operands.size() < text_length + 1) operands.resize(text_length + 1);
+        if (levels.size() < TERM_MAX_DEPTH + 1) levels.resize(TERM_MAX_DEPTH + 1);
+    }
+};
+
+ParserStacks &parser_stacks() {
+    thread_local ParserStacks stacks;
+    return stacks;
+}
 
 class RelationParser {
 public:
     RelationParser(std::string_view text, TermGraph &terms, RelationError &error, const ElementTerms *elements)
         : text_(text), terms_(terms), error_(error), elements_(elements) {
-        for (int &index : generator_of_) index = -1;
+        std::memcpy(code_, character_codes().code, sizeof code_);
         const Presentation &p = terms.presentation();
-        for (int g = 0; g < p.count; ++g) generator_of_[p.name[g]] = g;
+        for (int g = 0; g < p.count; ++g) code_[p.name[g]] = static_cast<unsigned char>(g);
+        ParserStacks &stacks = parser_stacks();
+        stacks.fit(text.size());
+        operands_ = stacks.operands.data();
+        levels_ = stacks.levels.data();
     }
 
     // The term that starts at at; on success at is where it stops: a blank,
@@ -55,8 +118,8 @@ public:
     bool ended(std::size_t at) const { return at >= text_.size(); }
 
 private:
-    void close_meet(OpenLevel &level);
-    int close_join(const OpenLevel &level);
+    std::uint32_t *close_meet(OpenLevel &level, std::uint32_t *top);
+    int close_join(const OpenLevel &level, std::uint32_t *top);
     int unexpected(std::size_t at, char after, bool term_started);
     int element(std::size_t &at);
 
@@ -64,9 +127,9 @@ private:
     TermGraph &terms_;
     RelationError &error_;
     const ElementTerms *elements_;
-    int generator_of_[256];
-    std::vector<std::uint32_t> operands_;
-    std::vector<OpenLevel> levels_;
+    unsigned char code_[256];
+    std::uint32_t *operands_;  // the operand stack's bottom
+    OpenLevel *levels_;
 };
 
 // Printable characters are quoted; any other byte is given by its code, so
@@ -81,23 +144,24 @@ bool RelationParser::fail_unexpected(std::size_t at) {
     return fail(at, reason);
 }
 
-void RelationParser::close_meet(OpenLevel &level) {
-    std::size_t count = operands_.size() - level.factors;
+// The factors of the level's current meet (one at least) become one
+// operand; returns the new top of the operand stack.
+std::uint32_t *RelationParser::close_meet(OpenLevel &level, std::uint32_t *top) {
+    std::uint32_t *factors = operands_ + level.factors;
+    auto count = static_cast<std::uint32_t>(top - factors);
     if (count >= 2) {
-        int meet = terms_.compound(TermKind::MEET, &operands_[level.factors], static_cast<std::uint32_t>(count));
-        operands_.resize(level.factors);
-        operands_.push_back(static_cast<std::uint32_t>(meet));
+        *factors = static_cast<std::uint32_t>(terms_.compound(TermKind::MEET, factors, count));
+        top = factors + 1;
     }
-    level.factors = operands_.size();
+    level.factors = static_cast<std::uint32_t>(top - operands_);
+    return top;
 }
 
-int RelationParser::close_join(const OpenLevel &level) {
-    std::size_t count = operands_.size() - level.joinands;
-    int result = static_cast<int>(operands_[level.joinands]);
-    if (count >= 2)
-        result = terms_.compound(TermKind::JOIN, &operands_[level.joinands], static_cast<std::uint32_t>(count));
-    operands_.resize(level.joinands);
-    return result;
+// The level's joinands as one term; the caller drops them from the stack.
+int RelationParser::close_join(const OpenLevel &level, std::uint32_t *top) {
+    std::uint32_t *joinands = operands_ + level.joinands;
+    auto count = static_cast<std::uint32_t>(top - joinands);
+    return count >= 2 ? terms_.compound(TermKind::JOIN, joinands, count) : static_cast<int>(*joinands);
 }
 
 // A term was expected at at, after the character after ('\0' at the start
@@ -136,57 +200,68 @@ int RelationParser::element(std::size_t &at) {
 }
 
 int RelationParser::term(std::size_t &at) {
-    operands_.clear();
-    levels_.assign(1, OpenLevel{0, 0});
+    std::uint32_t *top = operands_;
+    OpenLevel *level = levels_;  // the innermost open parenthesis, or the term
+    *level = {0, 0};
     bool expecting = true;  // a name or '(' must come next
     char after = '\0';      // the character that made it expected
     bool started = false;
+    const char *text = text_.data();
+    std::size_t size = text_.size();
     for (;; ++at) {
-        char ch = at_or_end(at);
-        bool stops = ended(at) || ch == ' ' || is_sign(ch);
-        if (ch == '(' || ch == '#' || is_name(static_cast<unsigned char>(ch))) {
-            if (ch == '#') {
-                int e = element(at);
-                if (e < 0) return -1;
-                operands_.push_back(static_cast<std::uint32_t>(e));
-                expecting = false;
-            } else if (ch == '(') {
-                if (static_cast<int>(levels_.size()) > TERM_MAX_DEPTH)
-                    return failed(at, "term nested deeper than " + std::to_string(TERM_MAX_DEPTH));
-                levels_.push_back({operands_.size(), operands_.size()});
-                after = '(';
-                expecting = true;
-            } else {
-                int g = generator_of_[static_cast<unsigned char>(ch)];
-                if (g < 0) return failed(at, std::string("no element named '") + ch + "' in the poset");
-                operands_.push_back(static_cast<std::uint32_t>(terms_.generator(g)));
-                expecting = false;
-            }
+        unsigned code = at < size ? code_[static_cast<unsigned char>(text[at])] : unsigned{END};
+        if (code < PRESENTATION_MAX) {
+            *top++ = static_cast<std::uint32_t>(TermGraph::generator(static_cast<int>(code)));
+            expecting = false;
             started = true;
             continue;
         }
-        if (!stops && !is_term_character(ch)) {
+        switch (code) {
+        case UNKNOWN_NAME:
+            return failed(at, std::string("no element named '") + text[at] + "' in the poset");
+        case OPEN: {
+            if (level - levels_ >= TERM_MAX_DEPTH)
+                return failed(at, "term nested deeper than " + std::to_string(TERM_MAX_DEPTH));
+            auto here = static_cast<std::uint32_t>(top - operands_);
+            *++level = {here, here};
+            after = '(';
+            expecting = true;
+            started = true;
+            continue;
+        }
+        case HASH: {
+            int e = element(at);
+            if (e < 0) return -1;
+            *top++ = static_cast<std::uint32_t>(e);
+            expecting = false;
+            started = true;
+            continue;
+        }
+        case OTHER:
             fail_unexpected(at);
             return -1;
+        default:
+            break;
         }
         if (expecting) return unexpected(at, after, started);
-        if (ch == '.') {
+        if (code == DOT) {
             after = '.';
             expecting = true;
-        } else if (ch == '+') {
-            close_meet(levels_.back());
+        } else if (code == PLUS) {
+            top = close_meet(*level, top);
             after = '+';
             expecting = true;
-        } else if (ch == ')') {
-            if (levels_.size() == 1) return failed(at, "')' without '('");
-            close_meet(levels_.back());
-            int inner = close_join(levels_.back());
-            levels_.pop_back();
-            operands_.push_back(static_cast<std::uint32_t>(inner));
-        } else {  // stops
-            if (levels_.size() > 1) return failed(at, "')' expected");
-            close_meet(levels_.back());
-            return close_join(levels_.back());
+        } else if (code == CLOSE) {
+            if (level == levels_) return failed(at, "')' without '('");
+            top = close_meet(*level, top);
+            int inner = close_join(*level, top);
+            top = operands_ + level->joinands;
+            --level;
+            *top++ = static_cast<std::uint32_t>(inner);
+        } else {  // STOP or END
+            if (level != levels_) return failed(at, "')' expected");
+            top = close_meet(*level, top);
+            return close_join(*level, top);
         }
     }
 }
