@@ -41,20 +41,68 @@ std::uint64_t pair_key(int s, int t) {
     return static_cast<std::uint64_t>(static_cast<std::uint32_t>(s)) << 32 | static_cast<std::uint32_t>(t);
 }
 
-}  // namespace
-
-int OrderDecision::known(int s, int t) const {
-    ShortcutWitness w = shortcut_of(terms_, s, t);
-    if (w.shortcut == Shortcut::SAME_TERM || w.shortcut == Shortcut::GENERATOR_BETWEEN) return 2;
-    if (w.shortcut != Shortcut::NONE) return 1;
-    auto found = memo_.find(pair_key(s, t));
-    if (found == memo_.end()) return 0;
-    return found->second ? 2 : 1;
+std::size_t slot_of(std::uint64_t pair, std::size_t mask) {
+    pair *= 0x9E3779B97F4A7C15ULL;
+    return static_cast<std::size_t>(pair >> 32 ^ pair) & mask;
 }
 
-void OrderDecision::remember(int s, int t, bool holds) { memo_.emplace(pair_key(s, t), holds); }
+}  // namespace
+
+// The shortcuts as shortcut_of tries them, without looking for a witness.
+int OrderDecision::known(int s, int t) const {
+    if (s == t) return 2;
+    const TermNode &lower = terms_.node(s);
+    const TermNode &upper = terms_.node(t);
+    if ((lower.filter & upper.ideal) != 0) return 2;
+    if ((lower.ideal & ~upper.ideal) != 0 || (upper.filter & ~lower.filter) != 0) return 1;
+    if (memo_.empty()) return 0;
+    std::uint64_t pair = pair_key(s, t);
+    std::size_t mask = memo_.size() - 1;
+    for (std::size_t slot = slot_of(pair, mask); memo_[slot].stamp == stamp_; slot = (slot + 1) & mask)
+        if (memo_[slot].pair == pair) return memo_[slot].holds != 0 ? 2 : 1;
+    return 0;
+}
+
+void OrderDecision::grow() {
+    std::vector<Entry> old;
+    old.swap(memo_);
+    memo_.assign(old.empty() ? 1024 : old.size() * 2, Entry{0, 0, 0});
+    std::uint32_t old_stamp = stamp_;
+    stamp_ = 1;
+    std::size_t mask = memo_.size() - 1;
+    for (const Entry &e : old) {
+        if (e.stamp != old_stamp) continue;
+        std::size_t slot = slot_of(e.pair, mask);
+        while (memo_[slot].stamp == stamp_) slot = (slot + 1) & mask;
+        memo_[slot] = {e.pair, stamp_, e.holds};
+    }
+}
+
+// Only pairs known() does not settle come here, and each once.
+void OrderDecision::remember(int s, int t, bool holds) {
+    if ((remembered_ + 1) * 2 > memo_.size()) grow();
+    std::uint64_t pair = pair_key(s, t);
+    std::size_t mask = memo_.size() - 1;
+    std::size_t slot = slot_of(pair, mask);
+    while (memo_[slot].stamp == stamp_) slot = (slot + 1) & mask;
+    memo_[slot] = {pair, stamp_, holds ? 1U : 0U};
+    ++remembered_;
+}
+
+void OrderDecision::clear() {
+    generation_ = terms_.generation();
+    remembered_ = 0;
+    stack_.clear();
+    // Once in four billion clears the stamps come round: then the entries
+    // are emptied for real.
+    if (++stamp_ == 0) {
+        for (Entry &e : memo_) e.stamp = 0;
+        stamp_ = 1;
+    }
+}
 
 bool OrderDecision::below(int s, int t) {
+    if (generation_ != terms_.generation()) clear();
     if (int k = known(s, t); k != 0) return k == 2;
     stack_.clear();
     auto push = [&](int x, int y) {

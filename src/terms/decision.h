@@ -9,8 +9,8 @@
 // apply; so are I(s) <= I(t) and F(t) <= F(s), which cut most failures short.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "terms/term_graph.h"
@@ -42,14 +42,30 @@ OperandRule operand_rule_of(const TermGraph &terms, int s, int t);
 // Decides s <= t for any two terms of one graph, remembering each pair it
 // settles beyond the shortcuts, without recursion: memory in proportion to
 // the pairs visited, never to the product of the subterm counts. Terms added
-// to the graph after construction may be asked about too.
+// to the graph after construction may be asked about too; when the graph is
+// cleared or reset, the pairs remembered are forgotten at the next question.
 class OrderDecision {
 public:
-    explicit OrderDecision(const TermGraph &terms) : terms_(terms) {}
+    explicit OrderDecision(const TermGraph &terms) : terms_(terms), generation_(terms.generation()) {}
     bool below(int s, int t);
     const TermGraph &terms() const { return terms_; }
 
+    // Forgets every pair remembered, in constant time, keeping the memory
+    // for the next ones.
+    void clear();
+
+    // The pairs remembered about the graph's terms: the sub-relations
+    // settled by their operands.
+    std::size_t remembered() const { return generation_ == terms_.generation() ? remembered_ : 0; }
+
 private:
+    // A remembered pair when stamp is the current one, else empty.
+    struct Entry {
+        std::uint64_t pair;
+        std::uint32_t stamp;
+        std::uint32_t holds;
+    };
+
     struct Frame {
         int s;
         int t;
@@ -60,8 +76,12 @@ private:
     // 0 unknown, 1 fails, 2 holds.
     int known(int s, int t) const;
     void remember(int s, int t, bool holds);
+    void grow();
 
     const TermGraph &terms_;
-    std::unordered_map<std::uint64_t, bool> memo_;
+    std::vector<Entry> memo_;  // open addressing, at most half full
+    std::uint32_t stamp_ = 1;
+    std::size_t remembered_ = 0;
+    std::uint64_t generation_;  // the graph's, when the pairs were remembered
     std::vector<Frame> stack_;
 };

@@ -62,12 +62,14 @@ void TermGraph::reset(const Presentation &p) {
     index_.assign(64, Slot{0, -1});
     stamp_ = 1;
     compounds_ = 0;
+    ++generation_;
 }
 
 void TermGraph::clear() {
     nodes_.resize(static_cast<std::size_t>(presentation_.count));
     operand_ids_.clear();
     compounds_ = 0;
+    ++generation_;
     // Once in four billion clears the stamps come round: then the slots are
     // emptied for real.
     if (++stamp_ == 0) {

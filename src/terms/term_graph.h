@@ -43,6 +43,10 @@ public:
     // relation into one graph.
     void clear();
 
+    // Changes whenever the graph forgets its terms (reset, clear), so that
+    // what was remembered about them can be forgotten too.
+    std::uint64_t generation() const { return generation_; }
+
     // The term of generator g (0 <= g < P's count): g itself, as the graph
     // holds P's generators first, so that reading a name looks nothing up.
     static int generator(int g) { return g; }
@@ -124,4 +128,5 @@ private:
     std::vector<Slot> index_;  // open addressing over compound terms
     std::uint32_t stamp_ = 1;
     std::size_t compounds_ = 0;  // compound terms in the index
+    std::uint64_t generation_ = 0;
 };
