@@ -105,44 +105,54 @@ bool OrderDecision::below(int s, int t) {
     if (generation_ != terms_.generation()) clear();
     if (int k = known(s, t); k != 0) return k == 2;
     stack_.clear();
+    // A frame goes through the operands of one side; SOME may go on to the
+    // other's.
+    auto through = [&](Frame &f, bool upper) {
+        int whole = upper ? f.t : f.s;
+        f.upper_operands = upper;
+        f.next = 0;
+        f.count = terms_.node(whole).count;
+        f.operands = terms_.operand_list(whole);
+    };
     auto push = [&](int x, int y) {
         OperandRule rule = operand_rule_of(terms_, x, y);
         bool upper_first = rule == OperandRule::EVERY_UPPER ||
                            (rule == OperandRule::SOME && terms_.node(x).kind != TermKind::MEET);
-        stack_.push_back({x, y, rule, upper_first, 0});
+        Frame &f = stack_.emplace_back();
+        f.s = x;
+        f.t = y;
+        f.rule = rule;
+        through(f, upper_first);
     };
     push(s, t);
     int pending = 0;  // the value of the pair last finished, for the frame below it
     for (;;) {
         Frame &f = stack_.back();
+        bool some = f.rule == OperandRule::SOME;
         int value = 0;
         while (value == 0) {
-            const TermNode &n = terms_.node(f.upper_operands ? f.t : f.s);
-            if (f.next == n.count) {
-                if (f.rule == OperandRule::SOME && !f.upper_operands && terms_.node(f.t).kind == TermKind::JOIN) {
-                    f.upper_operands = true;
-                    f.next = 0;
+            if (f.next == f.count) {
+                if (some && !f.upper_operands && terms_.node(f.t).kind == TermKind::JOIN) {
+                    through(f, true);
                     continue;
                 }
-                value = f.rule == OperandRule::SOME ? 1 : 2;
+                value = some ? 1 : 2;
                 break;
             }
-            int operand = static_cast<int>(terms_.operand(f.upper_operands ? f.t : f.s, f.next));
+            int operand = static_cast<int>(f.operands[f.next]);
             int x = f.upper_operands ? f.s : operand;
             int y = f.upper_operands ? operand : f.t;
             int result = pending != 0 ? pending : known(x, y);
             pending = 0;
-            if (result == 0) break;
+            if (result == 0) {
+                push(x, y);
+                break;
+            }
             // Some operand settles SOME when it holds, the others when it fails.
-            if ((f.rule == OperandRule::SOME) == (result == 2)) value = result;
+            if (some == (result == 2)) value = result;
             else ++f.next;
         }
-        if (value == 0) {
-            const Frame &parent = stack_.back();
-            int operand = static_cast<int>(terms_.operand(parent.upper_operands ? parent.t : parent.s, parent.next));
-            push(parent.upper_operands ? parent.s : operand, parent.upper_operands ? operand : parent.t);
-            continue;
-        }
+        if (value == 0) continue;
         remember(f.s, f.t, value == 2);
         stack_.pop_back();
         if (stack_.empty()) return value == 2;

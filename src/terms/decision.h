@@ -72,6 +72,8 @@ private:
         OperandRule rule;
         bool upper_operands;  // going through t's operands now
         std::uint32_t next;   // the next operand to try
+        std::uint32_t count;  // of the side gone through
+        const std::uint32_t *operands;
     };
     // 0 unknown, 1 fails, 2 holds.
     int known(int s, int t) const;

@@ -199,7 +199,15 @@ int RelationParser::element(std::size_t &at) {
     return (*elements_)[number - 1];
 }
 
-int RelationParser::term(std::size_t &at) {
+int RelationParser::term(std::size_t &where) {
+    // A copy of the position, written back however the term ends: the
+    // compiler keeps a copy in a register, not a reference in memory.
+    std::size_t at = where;
+    struct WriteBack {
+        std::size_t &to;
+        const std::size_t &from;
+        ~WriteBack() { to = from; }
+    } write_back{where, at};
     std::uint32_t *top = operands_;
     OpenLevel *level = levels_;  // the innermost open parenthesis, or the term
     *level = {0, 0};

@@ -68,6 +68,8 @@ public:
     std::uint32_t operand(int id, std::uint32_t i) const {
         return operand_ids_[node(id).first + i];
     }
+    // The operands of a compound term, node(id).count of them.
+    const std::uint32_t *operand_list(int id) const { return operand_ids_.data() + node(id).first; }
     int size() const { return static_cast<int>(nodes_.size()); }
     unsigned char name(int generator) const { return presentation_.name[generator]; }
     const Presentation &presentation() const { return presentation_; }
