@@ -6,6 +6,8 @@
 // every relation, cleared before each; per_relation is the time of one.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -13,6 +15,28 @@
 #include "random_partial_lattice.h"
 #include "scripted_console.h"
 #include "terms/relations.h"
+
+// Every allocation of the benchmark program counted, so that the
+// benchmarks can show how many a relation costs once the graph has grown.
+namespace {
+std::size_t allocations = 0;
+}  // namespace
+
+// g++ takes the replaced operators' malloc and free for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void *operator new(std::size_t size) {
+    ++allocations;
+    if (void *p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 
@@ -89,6 +113,7 @@ void decide_both_ways(benchmark::State &state, const std::string &s, const std::
     TermGraph terms;
     terms.reset(p);
     OrderDecision decision(terms);
+    std::size_t allocated = allocations;
     for (auto _ : state) {
         for (int k = 0; k < 2; ++k) {
             terms.clear();
@@ -102,6 +127,7 @@ void decide_both_ways(benchmark::State &state, const std::string &s, const std::
             if (decide) holds[k] = relation_holds(decision, relation);
         }
     }
+    std::size_t allocated_in_loop = allocations - allocated;
     state.counters["left_length"] = static_cast<double>(s.size());
     state.counters["right_length"] = static_cast<double>(t.size());
     state.counters["below"] = holds[0];
@@ -110,6 +136,8 @@ void decide_both_ways(benchmark::State &state, const std::string &s, const std::
     state.counters["pairs"] = static_cast<double>(decision.remembered());
     state.counters["per_relation"] =
         benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["allocations"] =
+        benchmark::Counter(static_cast<double>(allocated_in_loop) / 2, benchmark::Counter::kAvgIterations);
 }
 
 // range(0): 0 random terms, 1 a meet of joins against a join of meets;
