@@ -2,12 +2,13 @@
 // stored once (hash-consed), with the generators below and above it in
 // FL(P) computed when it is made.
 //
-// Hash-consing stays, though a graph without it reads faster: on the
-// benchmarks' relations of 6,000 characters over a b c, reading without it
-// took about 23 µs instead of 27 but made 1.8 times the nodes, and S<=S,
-// answered at once when both sides are one term, visited 400 to 700 pairs
-// and took 35 µs instead of 24. Equal subterms being one term is also what
-// the explanations mean by "the same term".
+// Hash-consing stays, though a graph without it reads a little faster.
+// Measured on the benchmarks' relations of 6,000 characters over a b c:
+// without it, reading took about 24 µs instead of 26.5 and made 1.8 times
+// the nodes, the hard pair took as long to decide, and S<=S, answered at
+// once when both sides are one term, visited 400 to 700 pairs and took
+// 37 µs instead of 22. Equal subterms being one term is also what the
+// explanations mean by "the same term".
 #pragma once
 
 #include <cstddef>
@@ -53,7 +54,7 @@ public:
 
     // The join or meet of the given terms, in that order (count >= 2); an
     // operand of the same kind stays one operand, written in parentheses.
-    // Inline: reading a relation is mostly this lookup.
+    // Defined here so that the reader's calls may be inlined.
     int compound(TermKind kind, const std::uint32_t *operands, std::uint32_t count) {
         std::uint64_t hash = hash_of(kind, operands, count);
         std::size_t mask = index_.size() - 1;
