@@ -4,10 +4,10 @@
 //
 // Hash-consing stays, though a graph without it reads a little faster.
 // Measured on the benchmarks' relations of 6,000 characters over a b c:
-// without it, reading took about 24 µs instead of 26.5 and made 1.8 times
+// without it, reading took about 24 us instead of 26.5 and made 1.8 times
 // the nodes, the hard pair took as long to decide, and S<=S, answered at
 // once when both sides are one term, visited 400 to 700 pairs and took
-// 37 µs instead of 22. Equal subterms being one term is also what the
+// 37 us instead of 22. Equal subterms being one term is also what the
 // explanations mean by "the same term".
 #pragma once
 
