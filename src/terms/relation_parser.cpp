@@ -2,9 +2,9 @@
 // nesting costs memory in proportion, never call depth. Reading is the bulk
 // of deciding a long relation, so each character costs a table lookup or
 // two, and the stacks are kept from one relation to the next.
+#include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "poset/poset_entry.h"
@@ -31,30 +31,31 @@ static_assert(PRESENTATION_MAX <= UNKNOWN_NAME);
 
 // The codes of characters whatever P is (every name unknown), from the
 // poset's own name test.
-struct CharacterCodes {
-    unsigned char code[256];
-    CharacterCodes() : code{} {
-        for (int ch = 0; ch < 256; ++ch) {
-            unsigned char c = OTHER;
-            if (is_name(ch)) c = UNKNOWN_NAME;
-            else if (ch == '(') c = OPEN;
-            else if (ch == ')') c = CLOSE;
-            else if (ch == '+') c = PLUS;
-            else if (ch == '.') c = DOT;
-            else if (ch == '#') c = HASH;
-            else if (ch == ' ' || is_sign(static_cast<char>(ch))) c = STOP;
-            code[ch] = c;
-        }
+using CharacterCodes = std::array<unsigned char, 256>;
+
+CharacterCodes make_character_codes() {
+    CharacterCodes codes{};
+    for (int ch = 0; ch < 256; ++ch) {
+        unsigned char c = OTHER;
+        if (is_name(ch)) c = UNKNOWN_NAME;
+        else if (ch == '(') c = OPEN;
+        else if (ch == ')') c = CLOSE;
+        else if (ch == '+') c = PLUS;
+        else if (ch == '.') c = DOT;
+        else if (ch == '#') c = HASH;
+        else if (ch == ' ' || is_sign(static_cast<char>(ch))) c = STOP;
+        codes[static_cast<std::size_t>(ch)] = c;
     }
-};
+    return codes;
+}
 
 const CharacterCodes &character_codes() {
-    static const CharacterCodes codes;
+    static const CharacterCodes codes = make_character_codes();
     return codes;
 }
 
 bool is_term_character(char ch) {
-    unsigned char c = character_codes().code[static_cast<unsigned char>(ch)];
+    unsigned char c = character_codes()[static_cast<unsigned char>(ch)];
     return c != STOP && c != OTHER;
 }
 
@@ -70,37 +71,43 @@ struct OpenLevel {
 // The parser's stacks, kept for the next relation so that reading one
 // allocates nothing once they have grown. A character pushes one operand at
 // most (a ')' pops at least the one it pushes), a '(' one level.
-struct ParserStacks {
-    std::vector<std::uint32_t> operands;
-    std::vector<OpenLevel> levels;
-
-    void fit(std::size_t text_length) {
-        if (operands.size() < text_length + 1) operands.resize(text_length + 1);
-        if (levels.size() < TERM_MAX_DEPTH + 1) levels.resize(TERM_MAX_DEPTH + 1);
-    }
-};
-
-ParserStacks &parser_stacks() {
-    thread_local ParserStacks stacks;
-    return stacks;
+std::uint32_t *operand_stack(std::size_t text_length) {
+    thread_local std::vector<std::uint32_t> stack;
+    if (stack.size() < text_length + 1) stack.resize(text_length + 1);
+    return stack.data();
 }
+
+OpenLevel *level_stack() {
+    thread_local std::vector<OpenLevel> stack(TERM_MAX_DEPTH + 1);
+    return stack.data();
+}
+
+// Writes a copy of a position back to where it came from, however the
+// function that moved it returns.
+class WriteBack {
+public:
+    WriteBack(std::size_t &to, const std::size_t &from) : to_(to), from_(from) {}
+    WriteBack(const WriteBack &) = delete;
+    WriteBack &operator=(const WriteBack &) = delete;
+    ~WriteBack() { to_ = from_; }
+
+private:
+    std::size_t &to_;
+    const std::size_t &from_;
+};
 
 class RelationParser {
 public:
     RelationParser(std::string_view text, TermGraph &terms, RelationError &error, const ElementTerms *elements)
-        : text_(text), terms_(terms), error_(error), elements_(elements) {
-        std::memcpy(code_, character_codes().code, sizeof code_);
+        : text_(text), terms_(terms), error_(error), elements_(elements), code_(character_codes()),
+          operands_(operand_stack(text.size())), levels_(level_stack()) {
         const Presentation &p = terms.presentation();
         for (int g = 0; g < p.count; ++g) code_[p.name[g]] = static_cast<unsigned char>(g);
-        ParserStacks &stacks = parser_stacks();
-        stacks.fit(text.size());
-        operands_ = stacks.operands.data();
-        levels_ = stacks.levels.data();
     }
 
-    // The term that starts at at; on success at is where it stops: a blank,
-    // a sign or the end.
-    int term(std::size_t &at);
+    // The term that starts at where; on success where is where it stops: a
+    // blank, a sign or the end.
+    int term(std::size_t &where);
 
     bool fail(std::size_t at, const std::string &reason) {
         error_.position = at + 1;
@@ -119,7 +126,7 @@ public:
 
 private:
     std::uint32_t *close_meet(OpenLevel &level, std::uint32_t *top);
-    int close_join(const OpenLevel &level, std::uint32_t *top);
+    int close_join(const OpenLevel &level, const std::uint32_t *top);
     int unexpected(std::size_t at, char after, bool term_started);
     int element(std::size_t &at);
 
@@ -127,7 +134,7 @@ private:
     TermGraph &terms_;
     RelationError &error_;
     const ElementTerms *elements_;
-    unsigned char code_[256];
+    CharacterCodes code_;
     std::uint32_t *operands_;  // the operand stack's bottom
     OpenLevel *levels_;
 };
@@ -158,7 +165,7 @@ std::uint32_t *RelationParser::close_meet(OpenLevel &level, std::uint32_t *top) 
 }
 
 // The level's joinands as one term; the caller drops them from the stack.
-int RelationParser::close_join(const OpenLevel &level, std::uint32_t *top) {
+int RelationParser::close_join(const OpenLevel &level, const std::uint32_t *top) {
     std::uint32_t *joinands = operands_ + level.joinands;
     auto count = static_cast<std::uint32_t>(top - joinands);
     return count >= 2 ? terms_.compound(TermKind::JOIN, joinands, count) : static_cast<int>(*joinands);
@@ -203,11 +210,7 @@ int RelationParser::term(std::size_t &where) {
     // A copy of the position, written back however the term ends: the
     // compiler keeps a copy in a register, not a reference in memory.
     std::size_t at = where;
-    struct WriteBack {
-        std::size_t &to;
-        const std::size_t &from;
-        ~WriteBack() { to = from; }
-    } write_back{where, at};
+    WriteBack write_back(where, at);
     std::uint32_t *top = operands_;
     OpenLevel *level = levels_;  // the innermost open parenthesis, or the term
     *level = {0, 0};
