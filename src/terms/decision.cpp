@@ -41,6 +41,9 @@ std::uint64_t pair_key(int s, int t) {
     return static_cast<std::uint64_t>(static_cast<std::uint32_t>(s)) << 32 | static_cast<std::uint32_t>(t);
 }
 
+constexpr std::uint64_t EMPTY = ~std::uint64_t{0};
+constexpr std::uint64_t HOLDS = std::uint64_t{1} << 31;
+
 std::size_t slot_of(std::uint64_t pair, std::size_t mask) {
     pair *= 0x9E3779B97F4A7C15ULL;
     return static_cast<std::size_t>(pair >> 32 ^ pair) & mask;
@@ -58,47 +61,37 @@ int OrderDecision::known(int s, int t) const {
     if (memo_.empty()) return 0;
     std::uint64_t pair = pair_key(s, t);
     std::size_t mask = memo_.size() - 1;
-    for (std::size_t slot = slot_of(pair, mask); memo_[slot].stamp == stamp_; slot = (slot + 1) & mask)
-        if (memo_[slot].pair == pair) return memo_[slot].holds != 0 ? 2 : 1;
+    for (std::size_t slot = slot_of(pair, mask); memo_[slot] != EMPTY; slot = (slot + 1) & mask)
+        if ((memo_[slot] & ~HOLDS) == pair) return (memo_[slot] & HOLDS) != 0 ? 2 : 1;
     return 0;
 }
 
-void OrderDecision::grow() {
-    std::vector<Entry> old;
-    old.swap(memo_);
-    memo_.assign(old.empty() ? 1024 : old.size() * 2, Entry{0, 0, 0});
-    std::uint32_t old_stamp = stamp_;
-    stamp_ = 1;
+void OrderDecision::place(std::uint64_t entry) {
     std::size_t mask = memo_.size() - 1;
-    for (const Entry &e : old) {
-        if (e.stamp != old_stamp) continue;
-        std::size_t slot = slot_of(e.pair, mask);
-        while (memo_[slot].stamp == stamp_) slot = (slot + 1) & mask;
-        memo_[slot] = {e.pair, stamp_, e.holds};
-    }
+    std::size_t slot = slot_of(entry & ~HOLDS, mask);
+    while (memo_[slot] != EMPTY) slot = (slot + 1) & mask;
+    memo_[slot] = entry;
+    filled_.push_back(static_cast<std::uint32_t>(slot));
 }
 
 // Only pairs known() does not settle come here, and each once.
 void OrderDecision::remember(int s, int t, bool holds) {
-    if ((remembered_ + 1) * 2 > memo_.size()) grow();
-    std::uint64_t pair = pair_key(s, t);
-    std::size_t mask = memo_.size() - 1;
-    std::size_t slot = slot_of(pair, mask);
-    while (memo_[slot].stamp == stamp_) slot = (slot + 1) & mask;
-    memo_[slot] = {pair, stamp_, holds ? 1U : 0U};
-    ++remembered_;
+    if ((filled_.size() + 1) * 2 > memo_.size()) {
+        std::vector<std::uint64_t> entries;
+        entries.reserve(filled_.size());
+        for (std::uint32_t slot : filled_) entries.push_back(memo_[slot]);
+        memo_.assign(memo_.empty() ? 1024 : memo_.size() * 2, EMPTY);
+        filled_.clear();
+        for (std::uint64_t entry : entries) place(entry);
+    }
+    place(pair_key(s, t) | (holds ? HOLDS : 0));
 }
 
 void OrderDecision::clear() {
     generation_ = terms_.generation();
-    remembered_ = 0;
     stack_.clear();
-    // Once in four billion clears the stamps come round: then the entries
-    // are emptied for real.
-    if (++stamp_ == 0) {
-        for (Entry &e : memo_) e.stamp = 0;
-        stamp_ = 1;
-    }
+    for (std::uint32_t slot : filled_) memo_[slot] = EMPTY;
+    filled_.clear();
 }
 
 bool OrderDecision::below(int s, int t) {

@@ -50,22 +50,15 @@ public:
     bool below(int s, int t);
     const TermGraph &terms() const { return terms_; }
 
-    // Forgets every pair remembered, in constant time, keeping the memory
-    // for the next ones.
+    // Forgets every pair remembered, in time proportional to their number,
+    // keeping the memory for the next ones.
     void clear();
 
     // The pairs remembered about the graph's terms: the sub-relations
     // settled by their operands.
-    std::size_t remembered() const { return generation_ == terms_.generation() ? remembered_ : 0; }
+    std::size_t remembered() const { return generation_ == terms_.generation() ? filled_.size() : 0; }
 
 private:
-    // A remembered pair when stamp is the current one, else empty.
-    struct Entry {
-        std::uint64_t pair;
-        std::uint32_t stamp;
-        std::uint32_t holds;
-    };
-
     struct Frame {
         int s;
         int t;
@@ -78,12 +71,14 @@ private:
     // 0 unknown, 1 fails, 2 holds.
     int known(int s, int t) const;
     void remember(int s, int t, bool holds);
-    void grow();
+    void place(std::uint64_t entry);
 
     const TermGraph &terms_;
-    std::vector<Entry> memo_;  // open addressing, at most half full
-    std::uint32_t stamp_ = 1;
-    std::size_t remembered_ = 0;
+    // Open addressing, at most half full: s in the high half of an entry, t
+    // in the low one and whether s <= t in bit 31 (term ids are below
+    // 2^31), every bit set when empty.
+    std::vector<std::uint64_t> memo_;
+    std::vector<std::uint32_t> filled_;  // the entries filled, for clear()
     std::uint64_t generation_;  // the graph's, when the pairs were remembered
     std::vector<Frame> stack_;
 };

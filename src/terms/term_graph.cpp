@@ -59,8 +59,8 @@ void TermGraph::reset(const Presentation &p) {
         nodes_.push_back(n);
     }
     operand_ids_.clear();
-    index_.assign(64, Slot{0, -1});
-    stamp_ = 1;
+    index_.assign(64, -1);
+    filled_.clear();
     compounds_ = 0;
     ++generation_;
 }
@@ -70,12 +70,8 @@ void TermGraph::clear() {
     operand_ids_.clear();
     compounds_ = 0;
     ++generation_;
-    // Once in four billion clears the stamps come round: then the slots are
-    // emptied for real.
-    if (++stamp_ == 0) {
-        for (Slot &slot : index_) slot.stamp = 0;
-        stamp_ = 1;
-    }
+    for (std::uint32_t slot : filled_) index_[slot] = -1;
+    filled_.clear();
 }
 
 // Room for the given number of compound terms at most half full, every
@@ -83,15 +79,16 @@ void TermGraph::clear() {
 void TermGraph::grow_index(std::size_t compounds) {
     std::size_t slots = index_.size();
     while (compounds * 2 > slots) slots *= 2;
-    index_.assign(slots, Slot{0, -1});
-    stamp_ = 1;
+    index_.assign(slots, -1);
+    filled_.clear();
     std::size_t mask = slots - 1;
     for (int id = 0; id < size(); ++id) {
         const TermNode &n = node(id);
         if (n.kind == TermKind::GENERATOR) continue;
         std::size_t slot = hash_of(n.kind, &operand_ids_[n.first], n.count) & mask;
-        while (index_[slot].stamp == stamp_) slot = (slot + 1) & mask;
-        index_[slot] = {stamp_, id};
+        while (index_[slot] >= 0) slot = (slot + 1) & mask;
+        index_[slot] = id;
+        filled_.push_back(static_cast<std::uint32_t>(slot));
     }
 }
 
@@ -140,7 +137,8 @@ int TermGraph::add_compound(TermKind kind, const std::uint32_t *operands, std::u
     operand_ids_.push_back(operands[0]);
     operand_ids_.push_back(operands[1]);
     for (std::uint32_t i = 2; i < count; ++i) operand_ids_.push_back(operands[i]);
-    index_[slot] = {stamp_, id};
+    index_[slot] = id;
+    filled_.push_back(static_cast<std::uint32_t>(slot));
     if (++compounds_ * 2 > index_.size()) grow_index(compounds_);
     return id;
 }

@@ -39,9 +39,9 @@ public:
     // Forgets every term and takes P's order and defined operations.
     void reset(const Presentation &p);
 
-    // Forgets every term but P's generators, in constant time (the memory
-    // is kept for the terms to come): for callers that read relation after
-    // relation into one graph.
+    // Forgets every term but P's generators, in time proportional to the
+    // terms forgotten (the memory is kept for the terms to come): for
+    // callers that read relation after relation into one graph.
     void clear();
 
     // Changes whenever the graph forgets its terms (reset, clear), so that
@@ -59,9 +59,9 @@ public:
         std::uint64_t hash = hash_of(kind, operands, count);
         std::size_t mask = index_.size() - 1;
         for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            Slot found = index_[slot];
-            if (found.stamp != stamp_) return add_compound(kind, operands, count, slot);
-            if (same(found.id, kind, operands, count)) return found.id;
+            int found = index_[slot];
+            if (found < 0) return add_compound(kind, operands, count, slot);
+            if (same(found, kind, operands, count)) return found;
         }
     }
 
@@ -81,14 +81,6 @@ public:
     void append_text(int id, std::size_t max_length, std::string &out) const;
 
 private:
-    // A slot of the index: the compound term id when stamp is the graph's
-    // current one, else empty. clear() moves to a new stamp instead of
-    // emptying every slot.
-    struct Slot {
-        std::uint32_t stamp;
-        std::int32_t id;
-    };
-
     // Terms are random as far as the processor can tell, so the loops over
     // operands (two as a rule, never fewer) take the first two before they
     // test anything: a loop whose length varies costs a misprediction.
@@ -128,8 +120,8 @@ private:
     bool defines_meets_ = false;
     std::vector<TermNode> nodes_;
     std::vector<std::uint32_t> operand_ids_;
-    std::vector<Slot> index_;  // open addressing over compound terms
-    std::uint32_t stamp_ = 1;
+    std::vector<int> index_;             // open addressing over compound terms, -1 empty
+    std::vector<std::uint32_t> filled_;  // the slots filled, for clear()
     std::size_t compounds_ = 0;  // compound terms in the index
     std::uint64_t generation_ = 0;
 };
