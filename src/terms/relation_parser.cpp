@@ -15,7 +15,8 @@ namespace {
 bool is_sign(char ch) { return ch == '<' || ch == '>' || ch == '='; }
 
 // What a character does in a term: below PRESENTATION_MAX, the generator it
-// names; else one of these.
+// names; else one of these, in this order (those below STOP may start or
+// continue a term).
 enum Code : unsigned char {
     UNKNOWN_NAME = 64,  // a name that is not P's
     OPEN,
@@ -33,7 +34,7 @@ static_assert(PRESENTATION_MAX <= UNKNOWN_NAME);
 // poset's own name test.
 using CharacterCodes = std::array<unsigned char, 256>;
 
-CharacterCodes make_character_codes() {
+CharacterCodes make_character_codes() noexcept {
     CharacterCodes codes{};
     for (int ch = 0; ch < 256; ++ch) {
         unsigned char c = OTHER;
@@ -49,15 +50,9 @@ CharacterCodes make_character_codes() {
     return codes;
 }
 
-const CharacterCodes &character_codes() {
-    static const CharacterCodes codes = make_character_codes();
-    return codes;
-}
+const CharacterCodes CHARACTER_CODES = make_character_codes();
 
-bool is_term_character(char ch) {
-    unsigned char c = character_codes()[static_cast<unsigned char>(ch)];
-    return c != STOP && c != OTHER;
-}
+bool is_term_character(char ch) { return CHARACTER_CODES[static_cast<unsigned char>(ch)] < STOP; }
 
 bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
 
@@ -99,7 +94,7 @@ private:
 class RelationParser {
 public:
     RelationParser(std::string_view text, TermGraph &terms, RelationError &error, const ElementTerms *elements)
-        : text_(text), terms_(terms), error_(error), elements_(elements), code_(character_codes()),
+        : text_(text), terms_(terms), error_(error), elements_(elements), code_(CHARACTER_CODES),
           operands_(operand_stack(text.size())), levels_(level_stack()) {
         const Presentation &p = terms.presentation();
         for (int g = 0; g < p.count; ++g) code_[p.name[g]] = static_cast<unsigned char>(g);
