@@ -41,60 +41,111 @@ std::uint64_t pair_key(int s, int t) {
     return static_cast<std::uint64_t>(static_cast<std::uint32_t>(s)) << 32 | static_cast<std::uint32_t>(t);
 }
 
-}  // namespace
+constexpr std::uint64_t EMPTY = ~std::uint64_t{0};
+constexpr std::uint64_t HOLDS = std::uint64_t{1} << 31;
 
-int OrderDecision::known(int s, int t) const {
-    ShortcutWitness w = shortcut_of(terms_, s, t);
-    if (w.shortcut == Shortcut::SAME_TERM || w.shortcut == Shortcut::GENERATOR_BETWEEN) return 2;
-    if (w.shortcut != Shortcut::NONE) return 1;
-    auto found = memo_.find(pair_key(s, t));
-    if (found == memo_.end()) return 0;
-    return found->second ? 2 : 1;
+std::size_t slot_of(std::uint64_t pair, std::size_t mask) {
+    pair *= 0x9E3779B97F4A7C15ULL;
+    return static_cast<std::size_t>(pair >> 32 ^ pair) & mask;
 }
 
-void OrderDecision::remember(int s, int t, bool holds) { memo_.emplace(pair_key(s, t), holds); }
+}  // namespace
+
+// The shortcuts as shortcut_of tries them, without looking for a witness.
+int OrderDecision::known(int s, int t) const {
+    if (s == t) return 2;
+    const TermNode &lower = terms_.node(s);
+    const TermNode &upper = terms_.node(t);
+    if ((lower.filter & upper.ideal) != 0) return 2;
+    if ((lower.ideal & ~upper.ideal) != 0 || (upper.filter & ~lower.filter) != 0) return 1;
+    if (memo_.empty()) return 0;
+    std::uint64_t pair = pair_key(s, t);
+    std::size_t mask = memo_.size() - 1;
+    for (std::size_t slot = slot_of(pair, mask); memo_[slot] != EMPTY; slot = (slot + 1) & mask)
+        if ((memo_[slot] & ~HOLDS) == pair) return (memo_[slot] & HOLDS) != 0 ? 2 : 1;
+    return 0;
+}
+
+void OrderDecision::place(std::uint64_t entry) {
+    std::size_t mask = memo_.size() - 1;
+    std::size_t slot = slot_of(entry & ~HOLDS, mask);
+    while (memo_[slot] != EMPTY) slot = (slot + 1) & mask;
+    memo_[slot] = entry;
+    filled_.push_back(static_cast<std::uint32_t>(slot));
+}
+
+// Only pairs known() does not settle come here, and each once.
+void OrderDecision::remember(int s, int t, bool holds) {
+    if ((filled_.size() + 1) * 2 > memo_.size()) {
+        std::vector<std::uint64_t> entries;
+        entries.reserve(filled_.size());
+        for (std::uint32_t slot : filled_) entries.push_back(memo_[slot]);
+        memo_.assign(memo_.empty() ? 1024 : memo_.size() * 2, EMPTY);
+        filled_.clear();
+        for (std::uint64_t entry : entries) place(entry);
+    }
+    place(pair_key(s, t) | (holds ? HOLDS : 0));
+}
+
+void OrderDecision::clear() {
+    generation_ = terms_.generation();
+    stack_.clear();
+    for (std::uint32_t slot : filled_) memo_[slot] = EMPTY;
+    filled_.clear();
+}
 
 bool OrderDecision::below(int s, int t) {
+    if (generation_ != terms_.generation()) clear();
     if (int k = known(s, t); k != 0) return k == 2;
     stack_.clear();
+    // A frame goes through the operands of one side; SOME may go on to the
+    // other's.
+    auto through = [&](Frame &f, bool upper) {
+        int whole = upper ? f.t : f.s;
+        f.upper_operands = upper;
+        f.next = 0;
+        f.count = terms_.node(whole).count;
+        f.operands = terms_.operand_list(whole);
+    };
     auto push = [&](int x, int y) {
         OperandRule rule = operand_rule_of(terms_, x, y);
         bool upper_first = rule == OperandRule::EVERY_UPPER ||
                            (rule == OperandRule::SOME && terms_.node(x).kind != TermKind::MEET);
-        stack_.push_back({x, y, rule, upper_first, 0});
+        Frame &f = stack_.emplace_back();
+        f.s = x;
+        f.t = y;
+        f.rule = rule;
+        through(f, upper_first);
     };
     push(s, t);
     int pending = 0;  // the value of the pair last finished, for the frame below it
     for (;;) {
         Frame &f = stack_.back();
+        bool some = f.rule == OperandRule::SOME;
         int value = 0;
         while (value == 0) {
-            const TermNode &n = terms_.node(f.upper_operands ? f.t : f.s);
-            if (f.next == n.count) {
-                if (f.rule == OperandRule::SOME && !f.upper_operands && terms_.node(f.t).kind == TermKind::JOIN) {
-                    f.upper_operands = true;
-                    f.next = 0;
+            if (f.next == f.count) {
+                if (some && !f.upper_operands && terms_.node(f.t).kind == TermKind::JOIN) {
+                    through(f, true);
                     continue;
                 }
-                value = f.rule == OperandRule::SOME ? 1 : 2;
+                value = some ? 1 : 2;
                 break;
             }
-            int operand = static_cast<int>(terms_.operand(f.upper_operands ? f.t : f.s, f.next));
+            int operand = static_cast<int>(f.operands[f.next]);
             int x = f.upper_operands ? f.s : operand;
             int y = f.upper_operands ? operand : f.t;
             int result = pending != 0 ? pending : known(x, y);
             pending = 0;
-            if (result == 0) break;
+            if (result == 0) {
+                push(x, y);
+                break;
+            }
             // Some operand settles SOME when it holds, the others when it fails.
-            if ((f.rule == OperandRule::SOME) == (result == 2)) value = result;
+            if (some == (result == 2)) value = result;
             else ++f.next;
         }
-        if (value == 0) {
-            const Frame &parent = stack_.back();
-            int operand = static_cast<int>(terms_.operand(parent.upper_operands ? parent.t : parent.s, parent.next));
-            push(parent.upper_operands ? parent.s : operand, parent.upper_operands ? operand : parent.t);
-            continue;
-        }
+        if (value == 0) continue;
         remember(f.s, f.t, value == 2);
         stack_.pop_back();
         if (stack_.empty()) return value == 2;

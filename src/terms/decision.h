@@ -9,8 +9,8 @@
 // apply; so are I(s) <= I(t) and F(t) <= F(s), which cut most failures short.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "terms/term_graph.h"
@@ -42,14 +42,23 @@ OperandRule operand_rule_of(const TermGraph &terms, int s, int t);
 // Decides s <= t for any two terms of one graph, remembering each pair it
 // settles beyond the shortcuts, without recursion: memory in proportion to
 // the pairs visited, never to the product of the subterm counts. Terms added
-// to the graph after construction may be asked about too.
+// to the graph after construction may be asked about too; when the graph is
+// cleared or reset, the pairs remembered are forgotten at the next question.
 class OrderDecision {
 public:
-    explicit OrderDecision(const TermGraph &terms) : terms_(terms) {}
+    explicit OrderDecision(const TermGraph &terms) : terms_(terms), generation_(terms.generation()) {}
     bool below(int s, int t);
     const TermGraph &terms() const { return terms_; }
     // Forgets every pair, for a graph that was reset.
     void clear() { memo_.clear(); }
+
+    // Forgets every pair remembered, in time proportional to their number,
+    // keeping the memory for the next ones.
+    void clear();
+
+    // The pairs remembered about the graph's terms: the sub-relations
+    // settled by their operands.
+    std::size_t remembered() const { return generation_ == terms_.generation() ? filled_.size() : 0; }
 
 private:
     struct Frame {
@@ -58,12 +67,20 @@ private:
         OperandRule rule;
         bool upper_operands;  // going through t's operands now
         std::uint32_t next;   // the next operand to try
+        std::uint32_t count;  // of the side gone through
+        const std::uint32_t *operands;
     };
     // 0 unknown, 1 fails, 2 holds.
     int known(int s, int t) const;
     void remember(int s, int t, bool holds);
+    void place(std::uint64_t entry);
 
     const TermGraph &terms_;
-    std::unordered_map<std::uint64_t, bool> memo_;
+    // Open addressing, at most half full: s in the high half of an entry, t
+    // in the low one and whether s <= t in bit 31 (term ids are below
+    // 2^31), every bit set when empty.
+    std::vector<std::uint64_t> memo_;
+    std::vector<std::uint32_t> filled_;  // the entries filled, for clear()
+    std::uint64_t generation_;  // the graph's, when the pairs were remembered
     std::vector<Frame> stack_;
 };

@@ -1,5 +1,8 @@
 // One pass over the text with an explicit stack of open parentheses, so that
-// nesting costs memory in proportion, never call depth.
+// nesting costs memory in proportion, never call depth. Reading is the bulk
+// of deciding a long relation, so each character costs a table lookup or
+// two, and the stacks are kept from one relation to the next.
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -11,33 +14,95 @@ namespace {
 
 bool is_sign(char ch) { return ch == '<' || ch == '>' || ch == '='; }
 
-// What may start or continue a term.
-bool is_term_character(char ch) {
-    return is_name(static_cast<unsigned char>(ch)) || ch == '(' || ch == ')' || ch == '+' || ch == '.' ||
-           ch == '#';
+// What a character does in a term: below PRESENTATION_MAX, the generator it
+// names; else one of these, in this order (those below STOP may start or
+// continue a term).
+enum Code : unsigned char {
+    UNKNOWN_NAME = 64,  // a name that is not P's
+    OPEN,
+    CLOSE,
+    PLUS,
+    DOT,
+    HASH,
+    STOP,   // a blank or a sign: the term ends
+    OTHER,  // no place in a relation
+    END,    // past the text
+};
+static_assert(PRESENTATION_MAX <= UNKNOWN_NAME);
+
+// The codes of characters whatever P is (every name unknown), from the
+// poset's own name test.
+using CharacterCodes = std::array<unsigned char, 256>;
+
+CharacterCodes make_character_codes() noexcept {
+    CharacterCodes codes{};
+    for (int ch = 0; ch < 256; ++ch) {
+        unsigned char c = OTHER;
+        if (is_name(ch)) c = UNKNOWN_NAME;
+        else if (ch == '(') c = OPEN;
+        else if (ch == ')') c = CLOSE;
+        else if (ch == '+') c = PLUS;
+        else if (ch == '.') c = DOT;
+        else if (ch == '#') c = HASH;
+        else if (ch == ' ' || is_sign(static_cast<char>(ch))) c = STOP;
+        codes[static_cast<std::size_t>(ch)] = c;
+    }
+    return codes;
 }
+
+const CharacterCodes CHARACTER_CODES = make_character_codes();
+
+bool is_term_character(char ch) { return CHARACTER_CODES[static_cast<unsigned char>(ch)] < STOP; }
 
 bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
 
 // Where the operands of an open parenthesis (or of the whole term) start in
 // the operand stack: its joinands, then the factors of its current meet.
 struct OpenLevel {
-    std::size_t joinands;
-    std::size_t factors;
+    std::uint32_t joinands;
+    std::uint32_t factors;
+};
+
+// The parser's stacks, kept for the next relation so that reading one
+// allocates nothing once they have grown. A character pushes one operand at
+// most (a ')' pops at least the one it pushes), a '(' one level.
+std::uint32_t *operand_stack(std::size_t text_length) {
+    thread_local std::vector<std::uint32_t> stack;
+    if (stack.size() < text_length + 1) stack.resize(text_length + 1);
+    return stack.data();
+}
+
+OpenLevel *level_stack() {
+    thread_local std::vector<OpenLevel> stack(TERM_MAX_DEPTH + 1);
+    return stack.data();
+}
+
+// Writes a copy of a position back to where it came from, however the
+// function that moved it returns.
+class WriteBack {
+public:
+    WriteBack(std::size_t &to, const std::size_t &from) : to_(to), from_(from) {}
+    WriteBack(const WriteBack &) = delete;
+    WriteBack &operator=(const WriteBack &) = delete;
+    ~WriteBack() { to_ = from_; }
+
+private:
+    std::size_t &to_;
+    const std::size_t &from_;
 };
 
 class RelationParser {
 public:
     RelationParser(std::string_view text, TermGraph &terms, RelationError &error, const ElementTerms *elements)
-        : text_(text), terms_(terms), error_(error), elements_(elements) {
-        for (int &index : generator_of_) index = -1;
+        : text_(text), terms_(terms), error_(error), elements_(elements), code_(CHARACTER_CODES),
+          operands_(operand_stack(text.size())), levels_(level_stack()) {
         const Presentation &p = terms.presentation();
-        for (int g = 0; g < p.count; ++g) generator_of_[p.name[g]] = g;
+        for (int g = 0; g < p.count; ++g) code_[p.name[g]] = static_cast<unsigned char>(g);
     }
 
-    // The term that starts at at; on success at is where it stops: a blank,
-    // a sign or the end.
-    int term(std::size_t &at);
+    // The term that starts at where; on success where is where it stops: a
+    // blank, a sign or the end.
+    int term(std::size_t &where);
 
     bool fail(std::size_t at, const std::string &reason) {
         error_.position = at + 1;
@@ -55,8 +120,8 @@ public:
     bool ended(std::size_t at) const { return at >= text_.size(); }
 
 private:
-    void close_meet(OpenLevel &level);
-    int close_join(const OpenLevel &level);
+    std::uint32_t *close_meet(OpenLevel &level, std::uint32_t *top);
+    int close_join(const OpenLevel &level, const std::uint32_t *top);
     int unexpected(std::size_t at, char after, bool term_started);
     int element(std::size_t &at);
 
@@ -64,9 +129,9 @@ private:
     TermGraph &terms_;
     RelationError &error_;
     const ElementTerms *elements_;
-    int generator_of_[256];
-    std::vector<std::uint32_t> operands_;
-    std::vector<OpenLevel> levels_;
+    CharacterCodes code_;
+    std::uint32_t *operands_;  // the operand stack's bottom
+    OpenLevel *levels_;
 };
 
 // Printable characters are quoted; any other byte is given by its code, so
@@ -81,23 +146,24 @@ bool RelationParser::fail_unexpected(std::size_t at) {
     return fail(at, reason);
 }
 
-void RelationParser::close_meet(OpenLevel &level) {
-    std::size_t count = operands_.size() - level.factors;
+// The factors of the level's current meet (one at least) become one
+// operand; returns the new top of the operand stack.
+std::uint32_t *RelationParser::close_meet(OpenLevel &level, std::uint32_t *top) {
+    std::uint32_t *factors = operands_ + level.factors;
+    auto count = static_cast<std::uint32_t>(top - factors);
     if (count >= 2) {
-        int meet = terms_.compound(TermKind::MEET, &operands_[level.factors], static_cast<std::uint32_t>(count));
-        operands_.resize(level.factors);
-        operands_.push_back(static_cast<std::uint32_t>(meet));
+        *factors = static_cast<std::uint32_t>(terms_.compound(TermKind::MEET, factors, count));
+        top = factors + 1;
     }
-    level.factors = operands_.size();
+    level.factors = static_cast<std::uint32_t>(top - operands_);
+    return top;
 }
 
-int RelationParser::close_join(const OpenLevel &level) {
-    std::size_t count = operands_.size() - level.joinands;
-    int result = static_cast<int>(operands_[level.joinands]);
-    if (count >= 2)
-        result = terms_.compound(TermKind::JOIN, &operands_[level.joinands], static_cast<std::uint32_t>(count));
-    operands_.resize(level.joinands);
-    return result;
+// The level's joinands as one term; the caller drops them from the stack.
+int RelationParser::close_join(const OpenLevel &level, const std::uint32_t *top) {
+    std::uint32_t *joinands = operands_ + level.joinands;
+    auto count = static_cast<std::uint32_t>(top - joinands);
+    return count >= 2 ? terms_.compound(TermKind::JOIN, joinands, count) : static_cast<int>(*joinands);
 }
 
 // A term was expected at at, after the character after ('\0' at the start
@@ -135,58 +201,73 @@ int RelationParser::element(std::size_t &at) {
     return (*elements_)[number - 1];
 }
 
-int RelationParser::term(std::size_t &at) {
-    operands_.clear();
-    levels_.assign(1, OpenLevel{0, 0});
+int RelationParser::term(std::size_t &where) {
+    // A copy of the position, written back however the term ends: the
+    // compiler keeps a copy in a register, not a reference in memory.
+    std::size_t at = where;
+    WriteBack write_back(where, at);
+    std::uint32_t *top = operands_;
+    OpenLevel *level = levels_;  // the innermost open parenthesis, or the term
+    *level = {0, 0};
     bool expecting = true;  // a name or '(' must come next
     char after = '\0';      // the character that made it expected
     bool started = false;
+    const char *text = text_.data();
+    std::size_t size = text_.size();
     for (;; ++at) {
-        char ch = at_or_end(at);
-        bool stops = ended(at) || ch == ' ' || is_sign(ch);
-        if (ch == '(' || ch == '#' || is_name(static_cast<unsigned char>(ch))) {
-            if (ch == '#') {
-                int e = element(at);
-                if (e < 0) return -1;
-                operands_.push_back(static_cast<std::uint32_t>(e));
-                expecting = false;
-            } else if (ch == '(') {
-                if (static_cast<int>(levels_.size()) > TERM_MAX_DEPTH)
-                    return failed(at, "term nested deeper than " + std::to_string(TERM_MAX_DEPTH));
-                levels_.push_back({operands_.size(), operands_.size()});
-                after = '(';
-                expecting = true;
-            } else {
-                int g = generator_of_[static_cast<unsigned char>(ch)];
-                if (g < 0) return failed(at, std::string("no element named '") + ch + "' in the poset");
-                operands_.push_back(static_cast<std::uint32_t>(terms_.generator(g)));
-                expecting = false;
-            }
+        unsigned code = at < size ? code_[static_cast<unsigned char>(text[at])] : unsigned{END};
+        if (code < PRESENTATION_MAX) {
+            *top++ = static_cast<std::uint32_t>(TermGraph::generator(static_cast<int>(code)));
+            expecting = false;
             started = true;
             continue;
         }
-        if (!stops && !is_term_character(ch)) {
+        switch (code) {
+        case UNKNOWN_NAME:
+            return failed(at, std::string("no element named '") + text[at] + "' in the poset");
+        case OPEN: {
+            if (level - levels_ >= TERM_MAX_DEPTH)
+                return failed(at, "term nested deeper than " + std::to_string(TERM_MAX_DEPTH));
+            auto here = static_cast<std::uint32_t>(top - operands_);
+            *++level = {here, here};
+            after = '(';
+            expecting = true;
+            started = true;
+            continue;
+        }
+        case HASH: {
+            int e = element(at);
+            if (e < 0) return -1;
+            *top++ = static_cast<std::uint32_t>(e);
+            expecting = false;
+            started = true;
+            continue;
+        }
+        case OTHER:
             fail_unexpected(at);
             return -1;
+        default:
+            break;
         }
         if (expecting) return unexpected(at, after, started);
-        if (ch == '.') {
+        if (code == DOT) {
             after = '.';
             expecting = true;
-        } else if (ch == '+') {
-            close_meet(levels_.back());
+        } else if (code == PLUS) {
+            top = close_meet(*level, top);
             after = '+';
             expecting = true;
-        } else if (ch == ')') {
-            if (levels_.size() == 1) return failed(at, "')' without '('");
-            close_meet(levels_.back());
-            int inner = close_join(levels_.back());
-            levels_.pop_back();
-            operands_.push_back(static_cast<std::uint32_t>(inner));
-        } else {  // stops
-            if (levels_.size() > 1) return failed(at, "')' expected");
-            close_meet(levels_.back());
-            return close_join(levels_.back());
+        } else if (code == CLOSE) {
+            if (level == levels_) return failed(at, "')' without '('");
+            top = close_meet(*level, top);
+            int inner = close_join(*level, top);
+            top = operands_ + level->joinands;
+            --level;
+            *top++ = static_cast<std::uint32_t>(inner);
+        } else {  // STOP or END
+            if (level != levels_) return failed(at, "')' expected");
+            top = close_meet(*level, top);
+            return close_join(*level, top);
         }
     }
 }

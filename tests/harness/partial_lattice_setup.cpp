@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "free_lattice/generation.h"
+#include "free_lattice/term_printing.h"
 #include "reference.h"
 #include "scripted_console.h"
 #include "workspace/workspace.h"
@@ -90,6 +91,12 @@ int build() {
 int build(const std::string &names, const std::string &chains, const std::string &defined) {
     scripted::start("");
     return set_up(names, chains, defined) ? build() : -1;
+}
+
+std::string element_term(int e) {
+    std::string text;
+    walk_term(e, [](int ch, void *to) { *static_cast<std::string *>(to) += static_cast<char>(ch); }, &text);
+    return text;
 }
 
 }  // namespace lattice_setup

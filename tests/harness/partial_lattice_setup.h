@@ -44,4 +44,7 @@ int build();
 // scripted::start(""), set_up from text, then build(); -1 when either failed.
 int build(const std::string &names, const std::string &chains, const std::string &defined);
 
+// The term of built element e as the program prints it.
+std::string element_term(int e);
+
 }  // namespace lattice_setup

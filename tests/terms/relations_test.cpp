@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "free_lattice/term_printing.h"
 #include "partial_lattice_setup.h"
 #include "random_partial_lattice.h"
 #include "scripted_console.h"
@@ -58,18 +57,12 @@ EvaluatedTerm random_term(Random &random, int depth) {
     return whole;
 }
 
-std::string term_of_element(int e) {
-    std::string text;
-    walk_term(e, [](int ch, void *to) { *static_cast<std::string *>(to) += static_cast<char>(ch); }, &text);
-    return text;
-}
-
 // Every pair of built elements, each written as the program prints it, and
 // random terms: the decision must agree with the build's order. Returns the
 // first disagreement, or "".
 std::string check_against_build(const Presentation &p, int elements, std::uint64_t seed) {
     std::vector<std::string> terms;
-    for (int e = 0; e < elements; ++e) terms.push_back(term_of_element(e));
+    for (int e = 0; e < elements; ++e) terms.push_back(lattice_setup::element_term(e));
     for (int s = 0; s < elements; ++s)
         for (int t = 0; t < elements; ++t) {
             std::string relation = terms[static_cast<std::size_t>(s)] + "<=" + terms[static_cast<std::size_t>(t)];
