@@ -33,11 +33,12 @@ bool questions_need_elements(const std::vector<Question> &questions) {
 Answers::Answers(bool explain, bool with_elements, bool keep, ResultNotes &notes)
     : explain_(explain), keep_(keep), listed_(with_elements ? listed_elements() : 0), notes_(notes) {
     presentation_from_workspace(presentation_);
+    terms_.reset(presentation_);
     start();
 }
 
+// The graph holds the build's elements and what the questions read since.
 void Answers::start() {
-    terms_.reset(presentation_);
     decision_.clear();
     forms_.clear();
     elements_ = element_terms_from_workspace(terms_, listed_);
@@ -50,7 +51,10 @@ void Answers::start() {
     }
 }
 
-void Answers::forget() { start(); }
+void Answers::forget() {
+    terms_.clear();
+    start();
+}
 
 bool Answers::read(const Question &question, RelationError &error) {
     return question.relation ? parse_relation(question.text, terms_, relation_, error, &elements_)

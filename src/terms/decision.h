@@ -49,8 +49,6 @@ public:
     explicit OrderDecision(const TermGraph &terms) : terms_(terms), generation_(terms.generation()) {}
     bool below(int s, int t);
     const TermGraph &terms() const { return terms_; }
-    // Forgets every pair, for a graph that was reset.
-    void clear() { memo_.clear(); }
 
     // Forgets every pair remembered, in time proportional to their number,
     // keeping the memory for the next ones.
