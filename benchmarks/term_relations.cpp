@@ -1,7 +1,8 @@
 // Relations of about 3,000 characters a side in FL(3) (a b c incomparable,
 // nothing defined), each decided both ways, reading included: random terms,
 // and a long meet of random joins against a long join of random meets, where
-// no condition cuts the search short; and S<=S, where only reading costs.
+// no condition cuts the search short; S<=S, where only reading costs; and
+// the canonical form of each side.
 // As a caller with many relations does, one graph and one decision serve
 // every relation, cleared before each; per_relation is the time of one.
 #include <benchmark/benchmark.h>
@@ -14,6 +15,7 @@
 #include "partial_lattice_setup.h"
 #include "random_partial_lattice.h"
 #include "scripted_console.h"
+#include "terms/canonical_form.h"
 #include "terms/relations.h"
 
 // Every allocation of the benchmark program counted, so that the
@@ -195,5 +197,35 @@ void kinds(benchmark::internal::Benchmark *b) {
 BENCHMARK(BM_ParseOnly)->Apply(kinds);
 BENCHMARK(BM_ParseAndDecide)->Apply(kinds);
 BENCHMARK(BM_SameTerm)->Apply(kinds);
+
+// The canonical form of each side of the hard pair (a meet of random joins,
+// a join of random meets), reading included, as --canonical finds it.
+void BM_CanonicalForm(benchmark::State &state) {
+    auto [s, t] = sides(state);
+    TermGraph terms;
+    terms.reset(three_incomparable());
+    OrderDecision decision(terms);
+    CanonicalForms forms(terms, decision);
+    std::uint32_t length[2] = {};
+    for (auto _ : state) {
+        for (int k = 0; k < 2; ++k) {
+            terms.clear();
+            forms.clear();
+            int term = -1;
+            RelationError error;
+            if (!parse_term(k == 0 ? s : t, terms, term, error)) {
+                state.SkipWithError(error.reason.c_str());
+                return;
+            }
+            length[k] = terms.node(forms.of(term)).length;
+        }
+    }
+    state.counters["per_term"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+    state.counters["left_form"] = length[0];
+    state.counters["right_form"] = length[1];
+}
+
+BENCHMARK(BM_CanonicalForm)->Apply(kinds);
 
 }  // namespace
