@@ -142,14 +142,14 @@ void check_printing(const Presentation &p, const std::string &s) {
     RelationError error;
     if (!parse_relation(s + "=" + s, terms, r, error)) return;
     std::string printed;
-    terms.append_text(r.left, RELATION_MAX_LENGTH, printed);
+    terms.append_text(r.left, printed);
     if (printed.size() > s.size()) fail("printed longer than typed: " + s);
     TermGraph again_terms;
     again_terms.reset(p);
     ParsedRelation again;
     if (!parse_relation(printed + "=" + s, again_terms, again, error)) fail("printed term refused: " + printed);
     std::string reprinted;
-    again_terms.append_text(again.left, RELATION_MAX_LENGTH, reprinted);
+    again_terms.append_text(again.left, reprinted);
     if (reprinted != printed || again.left != again.right) fail("printed term reads back otherwise: " + printed);
 }
 

@@ -79,7 +79,7 @@ bool Answers::answer(const Question &question, std::string &out) {
     int element = at < element_of_.size() ? element_of_[at] : -1;
     std::size_t start = out.size() + 3;
     out += " = ";
-    terms_.append_text(form, SIZE_MAX, out);
+    terms_.append_text(form, out);
     if (keep_) {
         notes_.canonicalized = true;
         notes_.canonical_forms.push_back({std::string(question.text), out.substr(start), element + 1});

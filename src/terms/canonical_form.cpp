@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "checks/invariant.h"
+
 namespace {
 
 std::uint64_t bit(int i) { return std::uint64_t{1} << i; }
@@ -33,10 +35,13 @@ bool CanonicalForms::precedes(int x, int y) const {
         bool b_generator = b.kind == TermKind::GENERATOR;
         if (a_generator || b_generator) return a_generator && b_generator ? a.generator < b.generator : a_generator;
         if (a.length != b.length) return a.length < b.length;
-        if (a.kind != b.kind) return a.kind == TermKind::MEET;
+        // Operands at one place of a canonical join (meet) are generators or
+        // meets (joins), so compound ones are of one kind; and two distinct
+        // terms of one length differ in some operand, neither list being a
+        // start of the other, which would be shorter: the loop stops there.
+        INVARIANT(a.kind == b.kind);
         std::uint32_t i = 0;
-        while (i < a.count && i < b.count && terms_.operand(x, i) == terms_.operand(y, i)) ++i;
-        if (i == a.count || i == b.count) return a.count < b.count;
+        while (i + 1 < a.count && i + 1 < b.count && terms_.operand(x, i) == terms_.operand(y, i)) ++i;
         x = static_cast<int>(terms_.operand(x, i));
         y = static_cast<int>(terms_.operand(y, i));
     }

@@ -52,8 +52,8 @@ public:
     int of(int id, std::vector<CanonicalStep> &steps);
 
     // The fixed order of operands in a canonical join or meet: generators
-    // first, in P's order; then shorter terms first; a meet before a join
-    // of the same length; then by the first operand that differs.
+    // first, in P's order; then shorter terms first; then by the first
+    // operand that differs. (For operands of one canonical term.)
     bool precedes(int x, int y) const;
 
     // Forgets every canonical form found (for a graph that was cleared).

@@ -30,7 +30,7 @@ std::vector<std::string> element_canonical_texts(int count) {
     std::vector<std::string> texts;
     for (int term : elements) {
         std::string text;
-        terms.append_text(forms.of(term), SIZE_MAX, text);
+        terms.append_text(forms.of(term), text);
         texts.push_back(text);
     }
     return texts;

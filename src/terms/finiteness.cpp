@@ -38,7 +38,8 @@ public:
 private:
     std::uint64_t comparable(int i) const { return p_.above[i] | p_.below[i]; }
     std::uint64_t strictly_above(int i) const { return p_.above[i] & ~bit(i); }
-    std::uint64_t all() const { return p_.count == 64 ? ~std::uint64_t{0} : bit(p_.count) - 1; }
+    // At most 62 generators: the shift never reaches 64.
+    std::uint64_t all() const { return bit(p_.count) - 1; }
 
     const Presentation &p_;
 };

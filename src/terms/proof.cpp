@@ -76,7 +76,7 @@ void Proof::term(int id) {
         blank_ = true;
     }
     if (terms_.node(id).length <= TERM_INLINE) {
-        terms_.append_text(id, TERM_INLINE, word_);
+        terms_.append_text(id, word_);
         return;
     }
     auto [place, added] = labels_.try_emplace(id, static_cast<int>(labels_.size()) + 1);
@@ -88,7 +88,7 @@ void Proof::term(int id) {
 // joins them again by dropping the line breaks and the blanks before each).
 void Proof::introduce(int id, int label) {
     std::string whole;
-    terms_.append_text(id, terms_.node(id).length, whole);
+    terms_.append_text(id, whole);
     std::string lead = "  [" + std::to_string(label) + "] = ";
     intros_ += lead;
     std::size_t room = WIDTH - lead.size();

@@ -290,8 +290,8 @@ bool parse_term(std::string_view text, TermGraph &terms, int &out, RelationError
     out = parser.term(at);
     if (out < 0) return false;
     if (parser.ended(at)) return true;
-    if (parser.at_or_end(at) == ' ') return parser.fail(at, "blanks are not allowed in a term");
-    return is_sign(parser.at_or_end(at)) ? parser.fail(at, "a term has no relation sign") : parser.fail_unexpected(at);
+    // A term stops only at a blank, a sign or the end.
+    return parser.fail(at, parser.at_or_end(at) == ' ' ? "blanks are not allowed in a term" : "a term has no relation sign");
 }
 
 bool parse_relation(std::string_view text, TermGraph &terms, ParsedRelation &out, RelationError &error,

@@ -81,9 +81,8 @@ public:
     std::uint64_t closed(TermKind kind, std::uint64_t united) const;
 
     // Appends the term as it reads back (meet as juxtaposition, parentheses
-    // only where needed). A term longer than max_length characters (at least
-    // 7) shows its first and last characters around " ... ", max_length in all.
-    void append_text(int id, std::size_t max_length, std::string &out) const;
+    // only where needed), whole.
+    void append_text(int id, std::string &out) const;
 
 private:
     // Terms are random as far as the processor can tell, so the loops over
@@ -115,7 +114,6 @@ private:
     // Makes the term, new to the graph, and places it at the empty slot.
     int add_compound(TermKind kind, const std::uint32_t *operands, std::uint32_t count, std::size_t slot);
     void grow_index(std::size_t compounds);
-    void append_range(int id, std::size_t from, std::size_t to, std::string &out) const;
 
     Presentation presentation_{};
     // Bit q of joinable_[p]: p and q are incomparable and P defines p+q.

@@ -143,8 +143,8 @@ std::string Terms::text(int id) {
     return out;
 }
 
-// The manual's order: generators first in P's order, then shorter first, a
-// meet before a join, then by the first operand that differs.
+// The manual's order: generators first in P's order, then shorter first,
+// then by the first operand that differs.
 bool Terms::before(int x, int y) {
     const Node a = nodes_[static_cast<std::size_t>(x)];
     const Node b = nodes_[static_cast<std::size_t>(y)];
@@ -152,7 +152,6 @@ bool Terms::before(int x, int y) {
         return a.generator >= 0 && b.generator >= 0 ? a.generator < b.generator : a.generator >= 0;
     std::size_t la = text(x).size(), lb = text(y).size();
     if (la != lb) return la < lb;
-    if (a.join != b.join) return !a.join;
     for (std::size_t i = 0; i < a.operands.size() && i < b.operands.size(); ++i)
         if (text(a.operands[i]) != text(b.operands[i])) return before(a.operands[i], b.operands[i]);
     return a.operands.size() < b.operands.size();

@@ -61,6 +61,12 @@ const std::vector<SweepSession> SESSIONS = {
       "--json", "@/decided.json", "--dot", "/dev/null"},
      "",
      {{"decided.json", nullptr}, {"/dev/null", nullptr}}},
+    // Questions from standard input, answered as they come.
+    {"poset_questions",
+     Mode::DETACHED,
+     {"--poset", "a b c", "--canonical", "ab+a", "--questions", "-", "--explain"},
+     "a<=a+b\nab+ac\n#5+c\n",
+     {}},
 };
 
 // The messages the manual page gives, "%e" standing for the error's text and
@@ -80,6 +86,7 @@ const char *const NO_KEYBOARD = "freelattice: no keyboard: %e";
 const char *const NO_TTY = "freelattice: no keyboard: cannot open /dev/tty: %e";
 const char *const NO_RAW = "freelattice: no keyboard: cannot set raw input: %e";
 const char *const NOT_RESTORED = "freelattice: cannot restore the terminal: %e";
+const char *const QUESTIONS_UNREAD = "freelattice: cannot read -: %e";
 
 const std::vector<Row> ROWS = {
     {"read", "pentagon_tables", "EIO", {NO_KEYBOARD}},
@@ -98,6 +105,11 @@ const std::vector<Row> ROWS = {
     {"write", "poset_decide", "EAGAIN", {}},
     {"poll", "pentagon_tables", "EINTR", {}},
     {"poll", "pentagon_tables", "ENOMEM", {NO_KEYBOARD}},
+    {"read", "poset_questions", "EIO", {QUESTIONS_UNREAD}},
+    {"read", "poset_questions", "EINTR", {}},
+    {"read", "poset_questions", "EAGAIN", {}},
+    {"write", "poset_questions", "EIO", {STDOUT_FAILED}},
+    {"write", "poset_questions", "EAGAIN", {}},
     {"open", "pentagon_tables", "EACCES", {NO_TTY, TERMINAL_FAILED}},
     {"open", "pentagon_tables", "EINTR", {}},
     {"open", "limit_with_files", "EACCES", {NO_TTY, TERMINAL_FAILED, FILE_FAILED}},

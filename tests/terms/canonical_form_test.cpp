@@ -35,7 +35,7 @@ public:
         RelationError error;
         if (!parse_term(term, terms_, id, error)) return "unread: " + error.reason;
         std::string out;
-        terms_.append_text(forms_.of(id), RELATION_MAX_LENGTH, out);
+        terms_.append_text(forms_.of(id), out);
         return out;
     }
 
@@ -151,6 +151,16 @@ TEST(CanonicalForms, AgreeWithTheReferenceOnRandomPartialLattices) {
     // Both outcomes are exercised in earnest.
     EXPECT_GT(equal_pairs, 500);
     EXPECT_GT(different_pairs, 5000);
+}
+
+// A term alone holds no blank and no sign; #N needs the build's elements.
+TEST(CanonicalForms, TermsAloneRefused) {
+    set_up("abc", "", "");
+    Canonicals canonicals;
+    EXPECT_EQ(canonicals.of(" a"), "unread: blanks are not allowed in a term");
+    EXPECT_EQ(canonicals.of("a b"), "unread: blanks are not allowed in a term");
+    EXPECT_EQ(canonicals.of("a<=b"), "unread: a term has no relation sign");
+    EXPECT_EQ(canonicals.of(std::string(RELATION_MAX_LENGTH + 1, 'a')), "unread: term longer than 20000 characters");
 }
 
 // The reference is no rubber stamp: it finds each condition broken.

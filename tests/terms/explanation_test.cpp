@@ -56,7 +56,7 @@ std::string canonical_and_explained(const Presentation &p, const std::string &te
     std::vector<CanonicalStep> steps;
     int form = forms.of(term, steps);
     std::string out = text + " = ";
-    terms.append_text(form, SIZE_MAX, out);
+    terms.append_text(form, out);
     out += "\n";
     explain_canonical(decision, steps, form != term, out);
     return out;

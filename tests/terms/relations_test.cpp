@@ -214,6 +214,10 @@ TEST(RelationsRefused, ArePlacedAndExplained) {
         {"a <=\xc3\xa9", "5: unexpected byte 0xC3"},
         {"a *<=b", "3: unexpected character '*'"},
         {"a<=b *", "6: unexpected character '*'"},
+        // Without a build no element can be named.
+        {"#1<=a", "2: no element #1 in the build (it lists 0)"},
+        {"a<=#99999999999999999999", "5: no element #99999999999999999999 in the build (it lists 0)"},
+        {"a<=#", "5: element number expected after '#'"},
         {std::string(TERM_MAX_DEPTH, '(') + "a" + std::string(TERM_MAX_DEPTH, ')') + "<=a", "true"},
         {std::string(TERM_MAX_DEPTH + 1, '(') + "a" + std::string(TERM_MAX_DEPTH + 1, ')') + "<=a",
          "1001: term nested deeper than 1000"},
