@@ -6,7 +6,7 @@
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "partial_lattice_setup.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

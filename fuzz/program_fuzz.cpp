@@ -9,10 +9,10 @@
 #include "free_lattice/generation.h"
 #include "fuzz_console.h"
 #include "poset/order_closure.h"
-#include "poset/poset_entry.h"
-#include "poset_ops/lattice_laws.h"
-#include "poset_ops/partial_lattice.h"
-#include "workspace/workspace.h"
+#include "dialogue/poset_entry.h"
+#include "poset/lattice_laws.h"
+#include "poset/defined_operations.h"
+#include "lattice/lattice.h"
 #include "workspace_checks.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "reference.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace workspace_checks {
 namespace {

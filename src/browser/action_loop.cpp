@@ -5,7 +5,7 @@
 #include "browser/table_renderer.h"
 #include "console/console.h"
 #include "free_lattice/term_printing.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "browser/table_renderer.h"
 
 #include "console/console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

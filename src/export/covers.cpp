@@ -3,7 +3,7 @@
 // count^3 probes of the byte matrix.
 #include "export/covers.h"
 
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

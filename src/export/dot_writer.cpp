@@ -2,7 +2,7 @@
 
 #include "export/covers.h"
 #include "export/element_text.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 std::string dot_quoted(const std::string &text) {
     std::string quoted = "\"";

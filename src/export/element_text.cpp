@@ -4,7 +4,7 @@
 
 #include "console/cp437.h"
 #include "free_lattice/term_printing.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

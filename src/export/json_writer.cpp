@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "export/element_text.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

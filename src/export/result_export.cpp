@@ -4,12 +4,12 @@
 #include <cstring>
 #include <string>
 
-#include "output/standard_output.h"
+#include "ending/standard_output.h"
 #include "ending/exit_status.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "export/whole_file.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "export/result_notes.h"
 
 #include "export/element_text.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

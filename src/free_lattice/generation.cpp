@@ -5,7 +5,7 @@
 #include "console/console.h"
 #include "free_lattice/new_term_order.h"
 #include "free_lattice/term_printing.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 // is the last resort.
 #include "free_lattice/new_term_order.h"
 
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "free_lattice/term_printing.h"
 
 #include "console/console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

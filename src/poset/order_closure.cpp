@@ -1,8 +1,8 @@
 #include "poset/order_closure.h"
 
 #include "console/console.h"
-#include "poset/poset_entry.h"
-#include "workspace/workspace.h"
+#include "dialogue/poset_entry.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "poset/order_closure.h"
-#include "poset/poset_entry.h"
+#include "dialogue/poset_entry.h"
 #include "presentation/argument_errors.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

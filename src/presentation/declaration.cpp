@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string_view>
 
-#include "poset/poset_entry.h"
-#include "poset_ops/poset_bounds.h"
+#include "dialogue/poset_entry.h"
+#include "poset/poset_bounds.h"
 #include "presentation/argument_errors.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "poset_ops/answer_source.h"
+#include "poset/answer_source.h"
 
 // Reads the lists (items x.y, x+y, each optionally =v, separated by spaces
 // or commas, or all) against the accepted poset in the workspace. Every

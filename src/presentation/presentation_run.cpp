@@ -1,13 +1,13 @@
 #include "presentation/presentation_run.h"
 
-#include "batch/batch_device.h"
+#include "devices/batch_device.h"
 #include "console/console.h"
 #include "export/result_export.h"
 #include "presentation/chains.h"
-#include "presentation/decisions.h"
+#include "presentation/decide_relations.h"
 #include "presentation/declaration.h"
-#include "sequence/main_sequence.h"
-#include "workspace/workspace.h"
+#include "dialogue/main_sequence.h"
+#include "lattice/lattice.h"
 
 int run_presentation(const PresentationRequest &stated) {
     // Everything the command line states is checked before anything is

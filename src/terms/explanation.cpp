@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "terms/decision.h"
+#include "terms/order_decision.h"
 #include "terms/relations.h"
 
 namespace {

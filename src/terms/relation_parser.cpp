@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "poset/poset_entry.h"
+#include "dialogue/poset_entry.h"
 #include "terms/relations.h"
 
 namespace {

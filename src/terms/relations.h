@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "terms/presentation.h"
+#include "terms/partial_lattice.h"
 #include "terms/term_graph.h"
 
 // Longer relations and deeper nesting are refused with an error. Within

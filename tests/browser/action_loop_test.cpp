@@ -11,7 +11,7 @@
 #include "console/console.h"
 #include "data_files.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "data_files.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "batch/batch_device.h"
+#include "devices/batch_device.h"
 #include "console/console.h"
 #include "scripted_console.h"
 

@@ -22,7 +22,7 @@
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

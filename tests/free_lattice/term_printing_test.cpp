@@ -9,7 +9,7 @@
 #include "free_lattice/term_printing.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

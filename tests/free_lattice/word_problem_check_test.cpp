@@ -13,7 +13,7 @@
 #include "reference.h"
 #include "scripted_console.h"
 #include "word_problem.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

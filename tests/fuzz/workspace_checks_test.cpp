@@ -10,7 +10,7 @@
 #include "partial_lattice_setup.h"
 #include "reference.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 #include "workspace_checks.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "browser/action_loop.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace browser_fixtures {
 

@@ -5,7 +5,7 @@
 #include "free_lattice/generation.h"
 #include "reference.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace lattice_setup {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "poset/order_closure.h"
-#include "poset/poset_entry.h"
+#include "dialogue/poset_entry.h"
 #include "scripted_console.h"
 
 namespace poset_setup {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace poset_setup {
 

@@ -4,7 +4,7 @@
 
 #include "reference.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace random_lattice {
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace reference {
 namespace {

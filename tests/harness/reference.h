@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace reference {
 

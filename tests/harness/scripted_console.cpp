@@ -8,8 +8,8 @@
 
 #include "console/console.h"
 #include "console/console_device.h"
-#include "sequence/main_sequence.h"
-#include "workspace/workspace.h"
+#include "dialogue/main_sequence.h"
+#include "lattice/lattice.h"
 
 // Defined below, with the functions it is made of.
 extern const ConsoleDevice SCRIPTED_DEVICE;

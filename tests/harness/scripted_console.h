@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "sequence/main_sequence.h"
+#include "dialogue/main_sequence.h"
 
 namespace scripted {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace word_problem {
 namespace {

@@ -10,11 +10,11 @@
 
 #include "data_files.h"
 #include "poset/order_closure.h"
-#include "poset/poset_entry.h"
+#include "dialogue/poset_entry.h"
 #include "poset_setup.h"
 #include "reference.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

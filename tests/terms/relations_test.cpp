@@ -12,7 +12,7 @@
 #include "random_partial_lattice.h"
 #include "scripted_console.h"
 #include "terms/relations.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "console/console.h"
-#include "console/posix/terminal_device.h"
+#include "devices/terminal_device.h"
 
 namespace {
 
