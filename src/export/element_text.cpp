@@ -3,7 +3,7 @@
 #include "export/element_text.h"
 
 #include "console/cp437.h"
-#include "free_lattice/term_printing.h"
+#include "free_lattice/element_terms.h"
 #include "lattice/lattice.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "console/console.h"
 #include "free_lattice/new_term_order.h"
-#include "free_lattice/term_printing.h"
+#include "free_lattice/element_terms.h"
 #include "lattice/lattice.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "free_lattice/term_printing.h"
+#include "free_lattice/element_terms.h"
 #include "partial_lattice_setup.h"
 #include "random_partial_lattice.h"
 #include "scripted_console.h"

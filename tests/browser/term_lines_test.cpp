@@ -6,7 +6,7 @@
 
 #include "console/console.h"
 #include "data_files.h"
-#include "free_lattice/term_printing.h"
+#include "free_lattice/element_terms.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
 #include "lattice/lattice.h"

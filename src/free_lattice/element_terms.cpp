@@ -1,6 +1,6 @@
 // Terms are written in full every time, never shared, so a term can be far
 // longer than a screen line: put_term_char breaks it into continuation lines.
-#include "free_lattice/term_printing.h"
+#include "free_lattice/element_terms.h"
 
 #include "console/console.h"
 #include "lattice/lattice.h"
