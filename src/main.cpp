@@ -1,17 +1,17 @@
-// Entry point: the command line, then one session on the device it chose.
-// Whatever the way out, exit_status_final decides the status.
+// Entry point: the command line, then one session on the front end it chose.
+// Whatever the way out, end_of_run decides the status.
 #include <fcntl.h>
 #include <unistd.h>
 
-
-#include "devices/batch_device.h"
 #include "cli/options.h"
 #include "console/console.h"
-#include "ending/exit_status.h"
+#include "devices/batch_device.h"
 #include "devices/terminal_device.h"
+#include "dialogue/main_sequence.h"
+#include "ending/end_of_run.h"
 #include "export/result_export.h"
 #include "presentation/presentation_run.h"
-#include "dialogue/main_sequence.h"
+#include "signals/signals.h"
 
 namespace {
 
@@ -26,25 +26,34 @@ void hold_closed_standard_descriptors() {
     }
 }
 
+// The dialogue at the keyboard, on the terminal or from standard input.
+int run_dialogue(const CommandLine &line, ConsoleDevice &device, ExitStatus &exit_status) {
+    ExportRequest request(exit_status);
+    request.dot_path = line.dot_path;
+    request.json_path = line.json_path;
+    // A file that cannot be written ends the run before the dialogue starts.
+    if (!export_prepare(request)) return end_of_run(nullptr, exit_status, 2);
+    Console console(device);
+    Lattice lattice;
+    int status = run_main_sequence(console, lattice, SequenceHooks{export_note_definitions, export_result, &request});
+    return end_of_run(&device, exit_status, status);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
     hold_closed_standard_descriptors();
+    ExitStatus exit_status;
     CommandLine line;
     int status = parse_command_line(argc, argv, line);
-    if (status >= 0) return exit_status_final(status);
-    if (line.poset != nullptr) {
-        PresentationRequest stated{line.poset, line.defines, line.relations, line.explain, line.dot_path,
-                                   line.json_path};
-        return exit_status_final(run_presentation(stated));
+    if (status >= 0) return end_of_run(nullptr, exit_status, status);
+    // Before anything a handler cleans up exists.
+    signals_install();
+    if (line.poset != nullptr) return end_of_run(nullptr, exit_status, run_presentation(line, exit_status));
+    if (line.batch) {
+        BatchDevice batch(exit_status, true);
+        return run_dialogue(line, batch, exit_status);
     }
-    ExportRequest request;
-    request.dot_path = line.dot_path;
-    request.json_path = line.json_path;
-    // A file that cannot be written ends the run before the dialogue starts.
-    if (!export_prepare(request)) return exit_status_final(2);
-    console_use_device(line.batch ? BATCH_DEVICE : TERMINAL_DEVICE);
-    status = run_main_sequence(SequenceHooks{export_note_definitions, export_result, &request});
-    console_close();
-    return exit_status_final(status);
+    TerminalDevice terminal(exit_status);
+    return run_dialogue(line, terminal, exit_status);
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+// Every front end takes what it needs from here.
 struct CommandLine {
     bool batch = false;              // keys from standard input, transcript to standard output
     const char *dot_path = nullptr;  // export files, when asked for

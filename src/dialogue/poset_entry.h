@@ -1,24 +1,19 @@
-// Start of a run: the workspace reset with the banner, and the poset typed
-// key by key as chains of one-character names.
+// Start of a run: a new lattice with the banner, the poset typed key by key
+// as chains of one-character names, and its acceptance as an order.
 #pragma once
 
-// Resets order, meets, joins and names, as at the start of an entry (which
-// sets the generator count to 0 itself).
-void reset_poset();
+#include "console/console.h"
+#include "lattice/lattice.h"
 
-// Resets as reset_poset, then prints the banner on standard output.
-void reset_and_show_banner();
+// Makes lattice a new one (nothing named, no order, every join and meet
+// unknown), then prints the banner on standard output.
+void reset_and_show_banner(Console &console, Lattice &lattice);
 
 // Reads chains of names until Enter with no chain open; registers new names
 // and records each pair of neighbours in a chain, the earlier one below.
-void read_poset();
+void read_poset(Console &console, Lattice &lattice);
 
-// Whether code is a name: exactly the 62 ASCII letters and digits, by
-// explicit ranges; the locale is never consulted, and codes of 128 and above
-// are never names.
-bool is_name(int code);
-
-// One name of a chain, from the keyboard or elsewhere: registers it when new
-// and, after previous (a name, or 0 at the start of a chain), records
-// previous below it. Nothing is printed.
-void enter_name(int previous, int name);
+// Closes the order on the generators; on a cycle prints the rejection and
+// reads a new poset, as often as needed. Then reports the element count and
+// names every element the names reach.
+void close_and_validate_poset(Console &console, Lattice &lattice);

@@ -4,13 +4,10 @@
 #include <cstdio>
 
 #include "signals/pending_output.h"
-#include "ending/exit_status.h"
 
-void standard_output_failed(int error) { exit_status_write_failed(Channel::STANDARD_OUTPUT, error); }
-
-void standard_output_flush_pending() {
+void standard_output_flush_pending(ExitStatus &exit_status) {
     // A failed console flush is noted by the device that owns the console,
     // when it closes: the failure stays.
-    (void)output_buffer_flush();
-    if (std::fflush(stdout) != 0) standard_output_failed(errno);
+    (void)pending_output_flush();
+    if (std::fflush(stdout) != 0) exit_status.write_failed(Channel::STANDARD_OUTPUT, errno);
 }

@@ -3,10 +3,9 @@
 // when it happens and told when the run ends (ending/exit_status.h).
 #pragma once
 
-// Notes a failed write to standard output; the first cause is kept.
-void standard_output_failed(int error);
+#include "ending/exit_status.h"
 
 // Writes out the console text still held and what stdio holds, so that
 // whatever is written next to either channel comes after them. A failure is
 // noted for the end, as any other.
-void standard_output_flush_pending();
+void standard_output_flush_pending(ExitStatus &exit_status);

@@ -4,10 +4,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <vector>
 
 #include "export/element_text.h"
-#include "lattice/lattice.h"
 
 namespace {
 
@@ -33,49 +33,65 @@ void append_array(std::string &text, const char *key, const std::vector<Json> &r
     text += rows.empty() ? "]" : "\n  ]";
 }
 
-std::vector<json> element_rows(int count) {
+std::vector<json> element_rows(const Lattice &lattice, int count) {
     std::vector<json> rows;
     for (int e = 0; e < count; ++e) {
         json element = json::object();
-        element["name"] = element_name(e);
-        element["term"] = element_term(e);
+        // Past the names an element has none.
+        if (element_named(lattice, e)) {
+            element["name"] = element_name(lattice, e);
+        } else {
+            element["name"] = nullptr;
+        }
+        element["term"] = element_term(lattice, e);
         rows.push_back(element);
     }
     return rows;
 }
 
-std::vector<json> order_rows(int count) {
-    std::vector<json> rows;
-    for (int r = 0; r < count; ++r) {
-        json row = json::array();
-        for (int c = 0; c < count; ++c) row.push_back(OrderMatrix[r][c] != 0 ? 1 : 0);
-        rows.push_back(row);
+enum class Table { ORDER, JOINS, MEETS };
+
+// One entry as the library writes it: 0 or 1 for the order; for a join or
+// meet the element's index, or null where it is unknown or not listed (at
+// the limit, the element made last may be past the elements listed).
+void append_entry(std::string &text, const Lattice &lattice, Table table, int r, int c, int count) {
+    if (table == Table::ORDER) {
+        text += lattice.leq(r, c) ? '1' : '0';
+        return;
     }
-    return rows;
+    int value = table == Table::JOINS ? lattice.join(r, c) : lattice.meet(r, c);
+    // NO_ELEMENT is above every count too.
+    if (value >= count) {
+        text += "null";
+        return;
+    }
+    char digits[8];
+    int length = std::snprintf(digits, sizeof digits, "%d", value);
+    text.append(digits, static_cast<std::size_t>(length));
 }
 
-std::vector<json> operation_rows(const unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int count) {
-    std::vector<json> rows;
+// "key": followed by the table's rows, one per line, written as the library
+// writes an array of numbers and nulls: a table of thousands of elements has
+// a hundred million entries, too many to make a value of each.
+void append_table(std::string &text, const char *key, const Lattice &lattice, Table table, int count) {
+    text += "  \"";
+    text += key;
+    text += "\": [";
     for (int r = 0; r < count; ++r) {
-        json row = json::array();
+        text += r == 0 ? "\n    [" : ",\n    [";
         for (int c = 0; c < count; ++c) {
-            int value = table[r][c];
-            // UNDEFINED is above every count too.
-            if (value >= count) {
-                row.push_back(nullptr);
-            } else {
-                row.push_back(value);
-            }
+            if (c > 0) text += ',';
+            append_entry(text, lattice, table, r, c, count);
         }
-        rows.push_back(row);
+        text += ']';
     }
-    return rows;
+    text += count == 0 ? "]" : "\n  ]";
 }
 
 // The relation before its verdict, as the decision lines read.
-std::vector<nlohmann::ordered_json> decision_rows(const std::vector<Decision> &decisions) {
+std::vector<nlohmann::ordered_json> decision_rows(const std::vector<DecidedRelation> &decisions) {
     std::vector<nlohmann::ordered_json> rows;
-    for (const Decision &decision : decisions) {
+    for (const DecidedRelation &decision : decisions) {
         nlohmann::ordered_json row = nlohmann::ordered_json::object();
         row["relation"] = decision.relation;
         row["holds"] = decision.holds;
@@ -86,20 +102,20 @@ std::vector<nlohmann::ordered_json> decision_rows(const std::vector<Decision> &d
 
 }  // namespace
 
-std::string json_text(int count, const ResultNotes &notes) {
+std::string json_text(const Lattice &lattice, int count, const ResultNotes &notes) {
     // Keys in the order a reader expects them, not sorted.
-    std::string text = "{\n  \"generators\": " + std::to_string(generator_count) +
-                       ",\n  \"closed\": " + (closure_complete != 0 ? "true" : "false") + ",\n";
+    std::string text = "{\n  \"generators\": " + std::to_string(lattice.generators) +
+                       ",\n  \"closed\": " + (lattice.closed ? "true" : "false") + ",\n";
     // Meets first, as the questions come (a json object would sort them).
     text += "  \"defined\": {\"meets\": " + compact(json(notes.meets)) + ", \"joins\": " +
             compact(json(notes.joins)) + "},\n";
-    append_array(text, "elements", element_rows(count));
+    append_array(text, "elements", element_rows(lattice, count));
     text += ",\n";
-    append_array(text, "leq", order_rows(count));
+    append_table(text, "leq", lattice, Table::ORDER, count);
     text += ",\n";
-    append_array(text, "joins", operation_rows(JoinTable, count));
+    append_table(text, "joins", lattice, Table::JOINS, count);
     text += ",\n";
-    append_array(text, "meets", operation_rows(MeetTable, count));
+    append_table(text, "meets", lattice, Table::MEETS, count);
     if (notes.decided) {
         text += ",\n";
         append_array(text, "decisions", decision_rows(notes.decisions));

@@ -2,110 +2,103 @@
 // trial join or meet, and keeps it when it turns out to be new.
 #include "free_lattice/generation.h"
 
-#include "console/console.h"
-#include "free_lattice/new_term_order.h"
-#include "free_lattice/element_terms.h"
-#include "lattice/lattice.h"
+#include <algorithm>
+#include <new>
 
-namespace {
-
-void clear_trial_slot(int count) {
-    for (int i = 0; i <= count; ++i) {
-        OrderMatrix[i][count] = 0;
-        OrderMatrix[count][i] = 0;
-    }
+FreeLatticeBuilder::FreeLatticeBuilder(Lattice &lattice) : lattice_(lattice), order_(lattice) {
+    // The lattice's own elements fit the room they are in.
+    bool room = reserve(lattice.capacity());
+    INVARIANT(room);
+    (void)room;
 }
 
-// The lowest existing element with the same place in the order as the trial
-// element, or -1 when the trial element is new.
-int equal_existing_element(int count) {
-    for (int i = 0; i < count; ++i)
-        if (OrderMatrix[i][count] != 0 && OrderMatrix[count][i] != 0) return i;
-    return -1;
+bool FreeLatticeBuilder::reserve(int count) {
+    if (count <= room_) return true;
+    std::unique_ptr<int[]> resolved(new (std::nothrow) int[static_cast<std::size_t>(count)]);
+    if (resolved == nullptr || !lattice_.reserve(count) || !order_.reserve(count)) return false;
+    // A row's first pair is with the element after it.
+    for (int r = 0; r < count; ++r) resolved[r] = r < room_ ? resolved_to_[r] : r + 1;
+    resolved_to_ = std::move(resolved);
+    room_ = count;
+    return true;
 }
 
-// Element count becomes r op c. Its joins and meets with every element it is
-// comparable with are known at once; the others are left to later scans.
-void create_element(int count, unsigned char operation, int r, int c) {
+void FreeLatticeBuilder::create_element(unsigned char operation, int r, int c) {
+    const int x = lattice_.elements;
     // Operands come before the element they make: terms are walked downward.
-    INVARIANT(r >= 0 && r < count && c >= 0 && c < count && count < MAX_ELEMENTS);
-    TermTable[count] = {operation, static_cast<unsigned char>(r), static_cast<unsigned char>(c)};
-    store_symmetric(operation == OP_JOIN ? JoinTable : MeetTable, r, c, count);
-    for (int i = 0; i <= count; ++i) {
-        if (OrderMatrix[i][count] != 0) {
-            store_symmetric(JoinTable, i, count, count);
-            store_symmetric(MeetTable, i, count, i);
+    INVARIANT(r >= 0 && r < x && c >= 0 && c < x && x < lattice_.capacity());
+    lattice_.set_term(x, {operation, static_cast<Element>(r), static_cast<Element>(c)});
+    lattice_.store(operation, r, c, x);
+    // Its joins and meets with every element it is comparable with are known
+    // at once; the others are left to later pairs.
+    for (int i = 0; i <= x; ++i) {
+        if (order_.below_trial(i)) {
+            lattice_.set_leq(i, x);
+            lattice_.store_join(i, x, x);
+            lattice_.store_meet(i, x, i);
         }
-        if (OrderMatrix[count][i] != 0) {
-            store_symmetric(JoinTable, i, count, i);
-            store_symmetric(MeetTable, i, count, count);
+        if (order_.trial_below(i)) {
+            lattice_.set_leq(x, i);
+            lattice_.store_join(i, x, i);
+            lattice_.store_meet(i, x, x);
         }
     }
+    order_.keep(x);
+    lattice_.elements = x + 1;
 }
 
-// Tries r op c in the trial slot: records the equal existing element, or
-// creates element count. Returns true when it created one.
-bool try_operation(int count, unsigned char operation, int r, int c) {
-    clear_trial_slot(count);
+// Tries r op c in the trial slot: records the equal existing element (the
+// lowest), or creates the next element. Returns true when it created one.
+bool FreeLatticeBuilder::try_operation(unsigned char operation, int r, int c) {
+    const int x = lattice_.elements;
     if (operation == OP_JOIN)
-        order_new_join(count, r, c);
+        order_.order_join(x, r, c);
     else
-        order_new_meet(count, r, c);
-    int equal = equal_existing_element(count);
-    if (equal < 0) {
-        create_element(count, operation, r, c);
-        return true;
+        order_.order_meet(x, r, c);
+    for (int i = 0; i < x; ++i) {
+        if (order_.below_trial(i) && order_.trial_below(i)) {
+            lattice_.store(operation, r, c, i);
+            return false;
+        }
     }
-    store_symmetric(operation == OP_JOIN ? JoinTable : MeetTable, r, c, equal);
+    create_element(operation, r, c);
+    return true;
+}
+
+bool FreeLatticeBuilder::add_next_element() {
+    const int count = lattice_.elements;
+    INVARIANT(count < room_);
+    for (int r = 0; r < count; ++r) {
+        int &c = resolved_to_[r];
+        for (; c < count; ++c) {
+            if (lattice_.join(r, c) == NO_ELEMENT && try_operation(OP_JOIN, r, c)) return true;
+            if (lattice_.meet(r, c) == NO_ELEMENT && try_operation(OP_MEET, r, c)) return true;
+        }
+    }
+    INVARIANT(lattice_.tables_symmetric(count));
+    lattice_.closed = true;
     return false;
 }
 
-// The join first: when it creates an element the meet waits for a later call.
-bool resolve_pair(int count, int r, int c) {
-    if (JoinTable[r][c] == UNDEFINED && try_operation(count, OP_JOIN, r, c)) return true;
-    if (MeetTable[r][c] == UNDEFINED && try_operation(count, OP_MEET, r, c)) return true;
-    return false;
-}
-
-}  // namespace
-
-void add_next_element(int count) {
-    // A fresh scan from (0, 1) every time: rows in order, each row from
-    // column 0; the pair (0, 0) is never visited.
-    int r = 0;
-    int c = 0;
+BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener) {
+    INVARIANT(limit >= 0 && limit < ELEMENTS_MAX);
+    lattice.closed = false;
+    FreeLatticeBuilder builder(lattice);
     for (;;) {
-        ++c;
-        if (c == count) {
-            ++r;
-            c = 0;
+        const int count = lattice.elements;
+        // Room doubles each time it runs out, never past the limit's
+        // elements, so that a large limit costs nothing until it is reached.
+        if (count + 1 > lattice.capacity()) {
+            int wanted = std::min(limit + 1, std::max(count + 1, 2 * lattice.capacity()));
+            if (!builder.reserve(wanted)) return BuildEnd::NO_MEMORY;
         }
-        if (r == count) {
-            closure_complete = 1;
-            return;
+        if (!builder.add_next_element()) {
+            if (listener != nullptr) listener->lattice_closed(lattice);
+            return BuildEnd::CLOSED;
         }
-        if (resolve_pair(count, r, c)) {
-            INVARIANT(tables_symmetric(count + 1));
-            return;
-        }
-    }
-}
-
-void build_free_lattice() {
-    closure_complete = 0;
-    int count = generator_count;
-    for (;;) {
-        add_next_element(count);
-        if (closure_complete != 0) {
-            shown_count = count;
-            console_print("The number of elements is %d.\n", count);
-            return;
-        }
-        console_print("%2d ... ", count + 1);
-        print_term_line(count);
-        // The limit is tested after the element is made, so the last call
-        // has count = element_limit and element_limit + 1 elements can exist.
-        if (count >= element_limit) return;
-        ++count;
+        if (listener != nullptr) listener->element_made(lattice, count);
+        // The limit is tested after the element is made, so the last one
+        // made is element limit: limit + 1 elements can exist.
+        if (count >= limit) return BuildEnd::LIMIT;
     }
 }

@@ -3,18 +3,21 @@
 // beforehand (the command line's), which shows nothing.
 #pragma once
 
-struct AnswerSource {
+class AnswerSource {
+public:
     // The offer of the modular and distributive law tests: true to run them.
-    bool (*law_tests_wanted)();
+    virtual bool law_tests_wanted() = 0;
 
     // Whether the meet (symbol '.') or join ('+') of the incomparable
     // generators i and j, which is m in the poset, counts as defined.
-    bool (*bound_defined)(int i, char symbol, int j, int m);
+    virtual bool bound_defined(int i, char symbol, int j, int m) = 0;
 
     // After the last question about meets and joins.
-    void (*questions_done)();
-};
+    virtual void questions_done() = 0;
 
-// One key per question, read without echo: only y or Y means yes, every other
-// key no, and no question is asked again.
-extern const AnswerSource KEYBOARD_ANSWERS;
+protected:
+    AnswerSource() = default;
+    AnswerSource(const AnswerSource &) = default;
+    AnswerSource &operator=(const AnswerSource &) = default;
+    ~AnswerSource() = default;
+};

@@ -1,43 +1,33 @@
 #include "poset/lattice_laws.h"
 
-#include <cstring>
-
-#include "console/console.h"
 #include "poset/poset_bounds.h"
-#include "lattice/lattice.h"
 
 namespace {
 
-bool poset_is_lattice(int n) {
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            if (poset_meet(i, j) == -1) return false;
-            if (poset_join(i, j) == -1) return false;
-        }
-    }
-    return true;
-}
-
-// Borrows the operation tables as complete meet and join tables; each
+// The complete meet and join tables of a lattice on the generators; each
 // ordered pair is computed by its own search.
-void fill_tables(int n) {
+struct Operations {
+    unsigned char meet[GENERATORS_MAX][GENERATORS_MAX];
+    unsigned char join[GENERATORS_MAX][GENERATORS_MAX];
+};
+
+void fill_tables(const Lattice &lattice, int n, Operations &ops) {
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
-            MeetTable[i][j] = static_cast<unsigned char>(poset_meet(i, j));
-            JoinTable[i][j] = static_cast<unsigned char>(poset_join(i, j));
+            ops.meet[i][j] = static_cast<unsigned char>(poset_meet(lattice, i, j));
+            ops.join[i][j] = static_cast<unsigned char>(poset_join(lattice, i, j));
         }
     }
 }
 
-// For x <= y: (x+z)y = x+(zy). Prints the first failing triple in loop order.
-bool modular(int n) {
+// For x <= y: (x+z)y = x+(zy).
+bool modular(const Lattice &lattice, int n, const Operations &ops, LawTriple &failure) {
     for (int x = 0; x < n; ++x) {
         for (int y = 0; y < n; ++y) {
-            if (OrderMatrix[x][y] != 1) continue;
+            if (!lattice.leq(x, y)) continue;
             for (int z = 0; z < n; ++z) {
-                if (MeetTable[JoinTable[x][z]][y] != JoinTable[x][MeetTable[z][y]]) {
-                    console_print("The lattice is not modular. (%c+%c)%c!=%c+(%c%c)\n", NameTable[x],
-                                  NameTable[z], NameTable[y], NameTable[x], NameTable[z], NameTable[y]);
+                if (ops.meet[ops.join[x][z]][y] != ops.join[x][ops.meet[z][y]]) {
+                    failure = {x, y, z};
                     return false;
                 }
             }
@@ -46,15 +36,13 @@ bool modular(int n) {
     return true;
 }
 
-// x(y+z) = (xy)+(xz) for all triples; prints the first failing one.
-bool distributive(int n) {
+// x(y+z) = (xy)+(xz) for all triples.
+bool distributive(int n, const Operations &ops, LawTriple &failure) {
     for (int x = 0; x < n; ++x) {
         for (int y = 0; y < n; ++y) {
             for (int z = 0; z < n; ++z) {
-                if (MeetTable[x][JoinTable[y][z]] != JoinTable[MeetTable[x][y]][MeetTable[x][z]]) {
-                    console_print("The lattice is not distributive. %c(%c+%c)!=(%c%c)+(%c%c)\n",
-                                  NameTable[x], NameTable[y], NameTable[z], NameTable[x], NameTable[y],
-                                  NameTable[x], NameTable[z]);
+                if (ops.meet[x][ops.join[y][z]] != ops.join[ops.meet[x][y]][ops.meet[x][z]]) {
+                    failure = {x, y, z};
                     return false;
                 }
             }
@@ -65,18 +53,23 @@ bool distributive(int n) {
 
 }  // namespace
 
-void test_lattice_laws() { test_lattice_laws(KEYBOARD_ANSWERS); }
-
-void test_lattice_laws(const AnswerSource &answers) {
-    int n = generator_count;
-    if (!poset_is_lattice(n)) return;
-    if (!answers.law_tests_wanted()) return;
-    fill_tables(n);
-    if (modular(n)) {
-        stdout_print("The lattice is modular.\n");
-        if (distributive(n)) stdout_print("The lattice is distributive.\n");
+bool poset_is_lattice(const Lattice &lattice) {
+    int n = lattice.generators;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            if (poset_meet(lattice, i, j) == -1) return false;
+            if (poset_join(lattice, i, j) == -1) return false;
+        }
     }
-    // The dialogue that follows starts from empty tables.
-    std::memset(MeetTable, UNDEFINED, sizeof MeetTable);
-    std::memset(JoinTable, UNDEFINED, sizeof JoinTable);
+    return true;
+}
+
+LawVerdict test_lattice_laws(const Lattice &lattice) {
+    int n = lattice.generators;
+    Operations ops;
+    fill_tables(lattice, n, ops);
+    LawVerdict verdict{};
+    verdict.modular = modular(lattice, n, ops, verdict.not_modular);
+    verdict.distributive = verdict.modular && distributive(n, ops, verdict.not_distributive);
+    return verdict;
 }

@@ -7,9 +7,10 @@
 #include "terms/partial_lattice.h"
 #include "terms/relations.h"
 
-int decide_relations(const std::vector<const char *> &relations, bool explain, ResultNotes &notes) {
+int decide_relations(const Lattice &lattice, const std::vector<const char *> &relations, bool explain,
+                     ResultNotes &notes) {
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(lattice, p);
     std::vector<ParsedRelation> parsed(relations.size());
     for (std::size_t k = 0; k < relations.size(); ++k) {
         RelationError error;

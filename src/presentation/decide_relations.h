@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "export/result_notes.h"
+#include "lattice/lattice.h"
 
-// Reads every relation first, so that one that cannot be read is reported
-// (naming it, the character and why) before anything is printed; returns 2
-// then. Otherwise prints, in the order given, each relation as typed with
+// Reads every relation over the lattice's P first, so that one that cannot
+// be read is reported (naming it, the character and why) before anything is
+// printed; returns 2 then. Otherwise prints, in the order given, each relation as typed with
 // ": true" or ": false", and its explanation when asked; notes the
 // decisions for the export and returns 0 when every relation holds, else 1.
-int decide_relations(const std::vector<const char *> &relations, bool explain, ResultNotes &notes);
+int decide_relations(const Lattice &lattice, const std::vector<const char *> &relations, bool explain,
+                     ResultNotes &notes);

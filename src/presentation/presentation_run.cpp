@@ -1,40 +1,70 @@
 #include "presentation/presentation_run.h"
 
-#include "devices/batch_device.h"
+#include <cstdio>
+
 #include "console/console.h"
+#include "devices/batch_device.h"
+#include "dialogue/build_lines.h"
+#include "dialogue/main_sequence.h"
 #include "export/result_export.h"
+#include "free_lattice/generation.h"
+#include "poset/defined_operations.h"
 #include "presentation/chains.h"
 #include "presentation/decide_relations.h"
 #include "presentation/declaration.h"
-#include "dialogue/main_sequence.h"
-#include "lattice/lattice.h"
 
-int run_presentation(const PresentationRequest &stated) {
+namespace {
+
+// A build cut short by memory: what was built stands, and nothing is
+// written to the files.
+int no_memory(const Lattice &lattice, ExitStatus &exit_status) {
+    (void)std::fprintf(stderr, "freelattice: no memory for more than %d elements\n", lattice.elements);
+    exit_status.failure_told();
+    return 2;
+}
+
+}  // namespace
+
+int run_presentation(const CommandLine &line, ExitStatus &exit_status) {
     // Everything the command line states is checked before anything is
     // shown, so that an error leaves standard output empty.
-    if (!enter_chains(stated.chains) || !declare(stated.defines)) return 2;
-    ExportRequest request;
-    request.dot_path = stated.dot_path;
-    request.json_path = stated.json_path;
+    const int limit = DIALOGUE_LIMIT;
+    Lattice lattice;
+    Declaration declaration;
+    if (!enter_chains(line.poset, lattice) || !declaration.read(lattice, line.defines)) return 2;
+    ExportRequest request(exit_status);
+    request.dot_path = line.dot_path;
+    request.json_path = line.json_path;
     if (!export_prepare(request)) return 2;
+    bool files = request.dot_path != nullptr || request.json_path != nullptr;
 
-    // Decisions take the place of the build's text, and the build runs only
-    // for the files.
-    bool deciding = !stated.relations.empty();
-    console_use_device(deciding ? SILENT_DEVICE : TRANSCRIPT_DEVICE);
-    SequenceHooks hooks = {export_note_definitions, export_result, &request};
-    define_presentation(DECLARED_ANSWERS, hooks);
-    if (deciding) {
-        int status = decide_relations(stated.relations, stated.explain, request.notes);
-        if (status != 2 && (request.dot_path != nullptr || request.json_path != nullptr)) build_result(hooks);
-        console_close();
+    if (!line.relations.empty()) {
+        // Decisions take the place of the build's text, and the build runs,
+        // quietly, only for the files.
+        define_partial_lattice(lattice, declaration);
+        export_note_definitions(&request, lattice);
+        int status = decide_relations(lattice, line.relations, line.explain, request.notes);
+        if (status == 2 || !files) return status;
+        if (build_free_lattice(lattice, limit, nullptr) == BuildEnd::NO_MEMORY) return no_memory(lattice, exit_status);
+        export_result(&request, lattice, lattice.elements);
         return status;
     }
-    build_result(hooks);
-    if (closure_complete == 0) {
-        stdout_print("Stopped at the limit: only the first %d elements are listed; FL(P) has more.\n",
-                     element_limit + 1);
+
+    BatchDevice transcript(exit_status, false);
+    Console console(transcript);
+    define_presentation(console, lattice, declaration, SequenceHooks{export_note_definitions, nullptr, &request});
+    BuildLines lines(console);
+    BuildEnd end = build_free_lattice(lattice, limit, &lines);
+    if (end == BuildEnd::NO_MEMORY) {
+        console.close();
+        return no_memory(lattice, exit_status);
     }
-    console_close();
+    if (end == BuildEnd::LIMIT) {
+        console.stdout_print("Stopped at the limit: only the first %d elements are listed; FL(P) has more.\n",
+                             lattice.elements);
+    }
+    // Everything shown comes before the files, which may share its channel.
+    export_result(&request, lattice, lattice.elements);
+    console.close();
     return 0;
 }

@@ -2,23 +2,15 @@
 // dialogue's phases, with no terminal and no keys.
 #pragma once
 
-#include <vector>
-
-// What the command line states: the poset as chains, the lists of meets and
-// joins declared defined, the relations to decide (in order), and the files.
-struct PresentationRequest {
-    const char *chains = nullptr;
-    std::vector<const char *> defines;
-    std::vector<const char *> relations;
-    bool explain = false;
-    const char *dot_path = nullptr;
-    const char *json_path = nullptr;
-};
+#include "cli/options.h"
+#include "ending/exit_status.h"
 
 // Enters the poset and the declaration, answers the questions from it and
 // prints the law test's verdict (for a lattice) and the build on standard
 // output, with a last line when the build stopped at the limit; or, with
-// relations, their decisions instead. Writes the files asked for. Returns the
+// relations, their decisions instead, the build made quietly for the files
+// alone. Writes the files asked for, over every element made. Returns the
 // exit status: 0, 1 when a relation fails, or 2 after an error on standard
-// error (standard output empty then).
-int run_presentation(const PresentationRequest &stated);
+// error (standard output empty then, unless memory ran out during the
+// build).
+int run_presentation(const CommandLine &line, ExitStatus &exit_status);

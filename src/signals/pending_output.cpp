@@ -22,21 +22,27 @@
 namespace {
 
 // Large enough that a whole screen goes out in one write.
-constexpr int CAPACITY = OUTPUT_BUFFER_CAPACITY;
+constexpr int CAPACITY = PENDING_OUTPUT_CAPACITY;
 
+// Each of these is at file scope because a signal handler, which takes no
+// arguments, must find it (signals/signals.cpp writes the text out):
+// the text itself,
 char pending[CAPACITY];
+// where it ends and how much of it a handler has written out,
 volatile std::sig_atomic_t filled = 0;
 volatile std::sig_atomic_t written = 0;
+// whether the program is writing it out itself (a handler then keeps off),
 volatile std::sig_atomic_t flushing = 0;
+// the descriptor it goes to,
 volatile std::sig_atomic_t target = -1;
-// Read by the handlers: a failed output is never written again.
+// and a failure: a failed output is never written again.
 volatile std::sig_atomic_t failure = 0;
 
 }  // namespace
 
-void output_buffer_attach(int fd) { target = fd; }
+void pending_output_attach(int fd) { target = fd; }
 
-bool output_buffer_flush() {
+bool pending_output_flush() {
     if (failure != 0) return false;
     flushing = 1;
     std::atomic_signal_fence(std::memory_order_seq_cst);
@@ -55,10 +61,10 @@ bool output_buffer_flush() {
     return error == 0;
 }
 
-bool output_buffer_add(const char *bytes, int length) {
+bool pending_output_add(const char *bytes, int length) {
     if (failure != 0) return false;
     if (filled + length > CAPACITY) {
-        if (!output_buffer_flush()) return false;
+        if (!pending_output_flush()) return false;
         if (length > CAPACITY) {
             failure = target < 0 ? EBADF : write_all(target, bytes, static_cast<std::size_t>(length));
             return failure == 0;
@@ -73,7 +79,7 @@ bool output_buffer_add(const char *bytes, int length) {
     return true;
 }
 
-void output_buffer_flush_from_handler() {
+void pending_output_flush_from_handler() {
     if (flushing != 0 || failure != 0 || target < 0) return;
     int from = written;
     int to = filled;
@@ -85,9 +91,9 @@ void output_buffer_flush_from_handler() {
     written = to;
 }
 
-int output_buffer_error() { return failure; }
+int pending_output_error() { return failure; }
 
-void output_buffer_reset() {
+void pending_output_reset() {
     filled = 0;
     written = 0;
     flushing = 0;

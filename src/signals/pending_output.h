@@ -9,25 +9,25 @@
 #pragma once
 
 // Bytes the buffer holds.
-constexpr int OUTPUT_BUFFER_CAPACITY = 8192;
+constexpr int PENDING_OUTPUT_CAPACITY = 8192;
 
 // Sets the descriptor the text goes to, once it is open.
-void output_buffer_attach(int fd);
+void pending_output_attach(int fd);
 
 // Adds bytes, writing out the buffer first when they would not fit. Returns
 // false once the output has failed (now or earlier); nothing is written then.
-bool output_buffer_add(const char *bytes, int length);
+bool pending_output_add(const char *bytes, int length);
 
 // Writes out everything pending. Returns false once the output has failed.
-bool output_buffer_flush();
+bool pending_output_flush();
 
 // For a signal handler: writes out what is pending, unless the program is in
 // the middle of a flush of its own (that text may then be lost; a repeat
 // would be worse). Async-signal-safe.
-void output_buffer_flush_from_handler();
+void pending_output_flush_from_handler();
 
 // errno of the write that failed, or 0 while the output works.
-int output_buffer_error();
+int pending_output_error();
 
 // Forgets the descriptor, the pending text and any failure, as at start.
-void output_buffer_reset();
+void pending_output_reset();

@@ -8,7 +8,10 @@
 
 // One generator per letter or digit, so at most 62: every set of generators
 // fits in 64 bits.
-constexpr int PRESENTATION_MAX = 62;
+constexpr int PRESENTATION_MAX = GENERATORS_MAX;
+
+// Marks a meet or join of generators that P does not define.
+constexpr unsigned char UNDEFINED = 255;
 
 // A plain table; p <= q for generators means bit q of above[p] and bit p of
 // below[q]. meet[p][q] and join[p][q] hold the generator that is their meet
@@ -22,9 +25,9 @@ struct Presentation {
     unsigned char join[PRESENTATION_MAX][PRESENTATION_MAX];
 };
 
-// Reads P from the workspace as the partial lattice dialogue leaves it:
-// generator_count, NameTable, OrderMatrix and the meets and joins among the
-// generators. After the build, a meet or join that it resolved to a
-// generator reads as defined: it holds in FL(P) all the same, so every
-// decision stays as it was; one resolved to an element of its own does not.
-void presentation_from_workspace(Presentation &p);
+// Reads P from the lattice as the partial lattice's definition leaves it:
+// the generators, their names and order, and the meets and joins among them.
+// After the build, a meet or join that it resolved to a generator reads as
+// defined: it holds in FL(P) all the same, so every decision stays as it
+// was; one resolved to an element of its own does not.
+void presentation_from_lattice(const Lattice &lattice, Presentation &p);

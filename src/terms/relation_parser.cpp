@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "dialogue/poset_entry.h"
+#include "poset/names.h"
 #include "terms/relations.h"
 
 namespace {

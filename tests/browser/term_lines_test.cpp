@@ -4,14 +4,15 @@
 
 #include <string>
 
+#include "browser/term_lines.h"
 #include "console/console.h"
 #include "data_files.h"
-#include "free_lattice/element_terms.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
-#include "lattice/lattice.h"
 
 namespace {
+
+Lattice &lattice() { return scripted::lattice(); }
 
 const std::string BREAK = "\n       ";
 
@@ -24,18 +25,18 @@ int element_with_term_length(int length) {
     int joins = 0;
     while ((length - 2 - 4 * joins) % 3 != 0) ++joins;
     int meets = (length - 2 - 4 * joins) / 3;
-    TermTable[2] = {OP_MEET, 0, 1};
+    lattice().set_term(2, {OP_MEET, 0, 1});
     int e = 2;
     for (int i = 0; i < joins + meets; ++i, ++e)
-        TermTable[e + 1] = i < joins ? TermRecord{OP_JOIN, 1, static_cast<unsigned char>(e)}
-                                     : TermRecord{OP_MEET, 0, static_cast<unsigned char>(e)};
+        lattice().set_term(e + 1, i < joins ? TermRecord{OP_JOIN, 1, static_cast<Element>(e)}
+                                            : TermRecord{OP_MEET, 0, static_cast<Element>(e)});
     return e;
 }
 
 // Prints a numbered term line the way the build does.
 void print_numbered(int number, int e) {
-    console_print("%2d ... ", number);
-    print_term_line(e);
+    scripted::console().print("%2d ... ", number);
+    print_term_line(scripted::console(), lattice(), e);
 }
 
 struct WrapCase {
@@ -90,16 +91,15 @@ TEST(TermPrinting, BreakPositionDoesNotDependOnWhatWasPrintedBefore) {
 TEST(TermPrinting, GeneratedOperandsAreParenthesizedWhereverTheyStand) {
     scripted::start("");
     lattice_setup::set_up("abc", "", "");
-    TermTable[3] = {OP_JOIN, 0, 1};  // a+b
-    TermTable[4] = {OP_MEET, 2, 3};  // c(a+b)
-    TermTable[5] = {OP_MEET, 0, 2};  // ac
-    TermTable[6] = {OP_JOIN, 5, 4};  // (ac)+(c(a+b))
-    TermTable[7] = {OP_MEET, 3, 1};  // (a+b)b
+    lattice().set_term(3, {OP_JOIN, 0, 1});  // a+b
+    lattice().set_term(4, {OP_MEET, 2, 3});  // c(a+b)
+    lattice().set_term(5, {OP_MEET, 0, 2});  // ac
+    lattice().set_term(6, {OP_JOIN, 5, 4});  // (ac)+(c(a+b))
+    lattice().set_term(7, {OP_MEET, 3, 1});  // (a+b)b
     const char *expected[] = {"a", "b", "c", "a+b", "c(a+b)", "ac", "(ac)+(c(a+b))", "(a+b)b"};
     for (int e = 0; e < 8; ++e) {
         std::size_t before = scripted::console_bytes().size();
-        wrap_column = 0;
-        print_term(e);
+        TermLine(scripted::console()).print_term(lattice(), e);
         EXPECT_EQ(scripted::console_bytes().substr(before), expected[e]) << e;
     }
     EXPECT_EQ(scripted::stdout_bytes(), "");
@@ -109,23 +109,24 @@ TEST(TermPrinting, GeneratedElementsOwnNamesAreNeverUsed) {
     // Slot 3 is named '0' by the naming rule; its term is printed instead.
     scripted::start("");
     lattice_setup::set_up("abc", "", "");
-    ASSERT_EQ(NameTable[3], '0');
-    TermTable[3] = {OP_JOIN, 0, 1};
-    wrap_column = 0;
-    print_term(3);
+    ASSERT_EQ(lattice().name(3), '0');
+    lattice().set_term(3, {OP_JOIN, 0, 1});
+    TermLine(scripted::console()).print_term(lattice(), 3);
     EXPECT_EQ(scripted::console_bytes(), "a+b");
 }
 
 TEST(TermPrinting, PutTermCharCountsAndBreaksAtTheColumn) {
     scripted::start("");
-    wrap_column = 72;
-    put_term_char('x');
-    EXPECT_EQ(wrap_column, 73);
+    TermLine line(scripted::console());
+    for (int i = 0; i < 72; ++i) line.put('x');
+    EXPECT_EQ(line.column(), 72);
+    line.put('x');
+    EXPECT_EQ(line.column(), 73);
     EXPECT_EQ(scripted::stdout_bytes(), "");
-    put_term_char('y');
-    EXPECT_EQ(wrap_column, 1);
+    line.put('y');
+    EXPECT_EQ(line.column(), 1);
     EXPECT_EQ(scripted::stdout_bytes(), BREAK);
-    EXPECT_EQ(scripted::transcript(), "x\u00AB\n       \u00BBy");
+    EXPECT_EQ(scripted::transcript(), std::string(73, 'x') + "\u00AB\n       \u00BBy");
 }
 
 }  // namespace

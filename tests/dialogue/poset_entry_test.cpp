@@ -1,53 +1,43 @@
-// The banner with the workspace reset, and key-by-key poset entry: what is
-// echoed on the console and what the typed keys leave in the workspace.
+// The banner with a new lattice, and key-by-key poset entry: what is echoed
+// on the console and what the typed keys leave in the lattice.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <ostream>
 #include <string>
 
 #include "data_files.h"
 #include "dialogue/poset_entry.h"
+#include "partial_lattice_setup.h"
 #include "poset_setup.h"
 #include "scripted_console.h"
-#include "lattice/lattice.h"
 
 namespace {
 
-TEST(Banner, ResetsNamesOrderMeetsAndJoinsAndPrintsOnStandardOutput) {
-    scripted::start("");
-    std::memset(OrderMatrix, 1, sizeof OrderMatrix);
-    std::memset(MeetTable, 7, sizeof MeetTable);
-    std::memset(JoinTable, 8, sizeof JoinTable);
-    std::memset(NameTable, 'x', sizeof NameTable);
-    std::memset(NameIndex, 3, sizeof NameIndex);
-    std::memset(TermTable, 9, sizeof TermTable);
-    generator_count = 5;
-    closure_complete = 1;
-    element_limit = 100;
-    wrap_column = 3;
-    shown_count = 4;
+Lattice &lattice() { return scripted::lattice(); }
 
-    ASSERT_TRUE(scripted::run(reset_and_show_banner));
+void read_keys() { read_poset(scripted::console(), lattice()); }
+
+TEST(Banner, MakesTheLatticeNewAndPrintsOnStandardOutput) {
+    scripted::start("");
+    lattice_setup::set_up("abc", "a<b", "a.c");
+    ASSERT_GT(lattice().generators, 0);
+
+    ASSERT_TRUE(scripted::run([] { reset_and_show_banner(scripted::console(), lattice()); }));
 
     EXPECT_EQ(scripted::console_bytes(), "");
     data_files::expect_equal(scripted::transcript(), "poset/banner.txt");
-    for (int r = 0; r < MAX_ELEMENTS; ++r) {
-        for (int c = 0; c < MAX_ELEMENTS; ++c) {
-            ASSERT_EQ(OrderMatrix[r][c], 0) << r << "," << c;
-            ASSERT_EQ(MeetTable[r][c], UNDEFINED) << r << "," << c;
-            ASSERT_EQ(JoinTable[r][c], UNDEFINED) << r << "," << c;
+    for (int r = 0; r < lattice().capacity(); ++r) {
+        for (int c = 0; c < lattice().capacity(); ++c) {
+            ASSERT_FALSE(lattice().leq(r, c)) << r << "," << c;
+            ASSERT_EQ(lattice().meet(r, c), NO_ELEMENT) << r << "," << c;
+            ASSERT_EQ(lattice().join(r, c), NO_ELEMENT) << r << "," << c;
         }
-        ASSERT_EQ(NameTable[r], 0) << r;
+        ASSERT_EQ(lattice().name(r), 0) << r;
     }
-    for (int ch = 0; ch < 256; ++ch) ASSERT_EQ(NameIndex[ch], UNDEFINED) << ch;
-    // Everything else keeps what it held; the count is reset by entry itself.
-    EXPECT_EQ(TermTable[129].right, 9);
-    EXPECT_EQ(generator_count, 5);
-    EXPECT_EQ(closure_complete, 1);
-    EXPECT_EQ(element_limit, 100);
-    EXPECT_EQ(wrap_column, 3);
-    EXPECT_EQ(shown_count, 4);
+    for (int ch = 0; ch < 256; ++ch) ASSERT_EQ(lattice().named(static_cast<unsigned char>(ch)), -1) << ch;
+    EXPECT_EQ(lattice().generators, 0);
+    EXPECT_EQ(lattice().elements, 0);
+    EXPECT_FALSE(lattice().closed);
 }
 
 struct EntryCase {
@@ -84,16 +74,16 @@ class Entry : public ::testing::TestWithParam<EntryCase> {};
 TEST_P(Entry, EchoesOnTheConsoleAndRecordsNamesAndTypedPairs) {
     const EntryCase &t = GetParam();
     scripted::start(t.keys);
-    ASSERT_TRUE(scripted::run(read_poset));
+    ASSERT_TRUE(scripted::run(read_keys));
     EXPECT_EQ(scripted::keys_left(), t.keys_left);
     EXPECT_EQ(scripted::stdout_bytes(), "");
     data_files::expect_equal(scripted::transcript(), std::string("poset/") + t.echo_file);
 
     std::string names(t.names);
-    ASSERT_EQ(generator_count, static_cast<int>(names.size()));
+    ASSERT_EQ(lattice().generators, static_cast<int>(names.size()));
     for (std::size_t k = 0; k < names.size(); ++k) {
-        EXPECT_EQ(NameTable[k], static_cast<unsigned char>(names[k])) << k;
-        EXPECT_EQ(NameIndex[static_cast<unsigned char>(names[k])], k) << names[k];
+        EXPECT_EQ(lattice().name(k), static_cast<unsigned char>(names[k])) << k;
+        EXPECT_EQ(lattice().named(static_cast<unsigned char>(names[k])), static_cast<int>(k)) << names[k];
     }
     // Exactly the typed pairs, nothing closed, nothing elsewhere.
     int expected_ones = 0;
@@ -101,12 +91,12 @@ TEST_P(Entry, EchoesOnTheConsoleAndRecordsNamesAndTypedPairs) {
     for (std::size_t i = 0; i + 1 < pairs.size(); i += 3) {
         int p = static_cast<int>(names.find(pairs[i]));
         int c = static_cast<int>(names.find(pairs[i + 1]));
-        EXPECT_EQ(OrderMatrix[p][c], 1) << pairs.substr(i, 2);
+        EXPECT_TRUE(lattice().leq(p, c)) << pairs.substr(i, 2);
         ++expected_ones;
     }
     int ones = 0;
-    for (const auto &row : OrderMatrix) {
-        for (unsigned char e : row) ones += e;
+    for (int r = 0; r < lattice().capacity(); ++r) {
+        for (int c = 0; c < lattice().capacity(); ++c) ones += lattice().leq(r, c) ? 1 : 0;
     }
     EXPECT_EQ(ones, expected_ones);
 }
@@ -116,18 +106,18 @@ INSTANTIATE_TEST_SUITE_P(Keys, Entry, ::testing::ValuesIn(entry_cases), poset_se
 TEST(EntryLimits, AllSixtyTwoNamesAndThenOnlyLongerChains) {
     const std::string all = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     scripted::start(all + " 0z Az\r\r");
-    ASSERT_TRUE(scripted::run(read_poset));
-    ASSERT_EQ(generator_count, 62);
+    ASSERT_TRUE(scripted::run(read_keys));
+    ASSERT_EQ(lattice().generators, 62);
     for (int k = 0; k < 62; ++k) {
-        EXPECT_EQ(NameTable[k], static_cast<unsigned char>(all[k]));
-        EXPECT_EQ(NameIndex[static_cast<unsigned char>(all[k])], k);
+        EXPECT_EQ(lattice().name(k), static_cast<unsigned char>(all[k]));
+        EXPECT_EQ(lattice().named(static_cast<unsigned char>(all[k])), k);
         if (k + 1 < 62) {
-            EXPECT_EQ(OrderMatrix[k][k + 1], 1) << k;
+            EXPECT_TRUE(lattice().leq(k, k + 1)) << k;
         }
     }
-    EXPECT_EQ(OrderMatrix[0][61], 1);
-    EXPECT_EQ(OrderMatrix[10][61], 1);
-    EXPECT_EQ(NameTable[62], 0);
+    EXPECT_TRUE(lattice().leq(0, 61));
+    EXPECT_TRUE(lattice().leq(10, 61));
+    EXPECT_EQ(lattice().name(62), 0);
     data_files::expect_equal(scripted::transcript(), "poset/entry_all_names.txt");
 }
 
@@ -135,9 +125,9 @@ TEST(EntryLimits, NoKeyboardLeftEndsTheEntry) {
     // Outside scripted::run an exhausted script reads as -1, as a console
     // whose input cannot be read.
     scripted::start("ab");
-    read_poset();
-    EXPECT_EQ(generator_count, 2);
-    EXPECT_EQ(OrderMatrix[0][1], 1);
+    read_keys();
+    EXPECT_EQ(lattice().generators, 2);
+    EXPECT_TRUE(lattice().leq(0, 1));
     EXPECT_EQ(scripted::console_bytes(), "a<b<\b \n");
 }
 

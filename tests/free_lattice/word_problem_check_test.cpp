@@ -13,9 +13,10 @@
 #include "reference.h"
 #include "scripted_console.h"
 #include "word_problem.h"
-#include "lattice/lattice.h"
 
 namespace {
+
+Lattice &lattice() { return scripted::lattice(); }
 
 using random_lattice::RandomPartialLattice;
 using random_lattice::make_random_partial_lattice;
@@ -27,8 +28,8 @@ std::string first_disagreement(word_problem::FreeLatticeOrder &order, int elemen
     for (int s = 0; s < elements; ++s)
         for (int t = 0; t < elements; ++t) {
             bool expected = order.below(s, t);
-            if ((OrderMatrix[s][t] != 0) != expected) {
-                text << "order of " << s << " and " << t << ": built " << int(OrderMatrix[s][t]);
+            if ((lattice().leq(s, t) != 0) != expected) {
+                text << "order of " << s << " and " << t << ": built " << int(lattice().leq(s, t));
                 return text.str();
             }
             if (s != t && expected && order.below(t, s)) {
@@ -39,15 +40,15 @@ std::string first_disagreement(word_problem::FreeLatticeOrder &order, int elemen
     for (int r = 0; r < elements; ++r)
         for (int c = 0; c < elements; ++c)
             for (unsigned char op : {OP_JOIN, OP_MEET}) {
-                const auto &table = op == OP_JOIN ? JoinTable : MeetTable;
-                int e = table[r][c];
+                auto entry = [op](int x, int y) { return op == OP_JOIN ? lattice().join(x, y) : lattice().meet(x, y); };
+                int e = entry(r, c);
                 const char *what = op == OP_JOIN ? "join" : "meet";
-                if (table[c][r] != e) {
+                if (entry(c, r) != e) {
                     text << what << " of " << r << " and " << c << " is not symmetric";
                     return text.str();
                 }
-                if (e == UNDEFINED) {
-                    if (closure_complete) {
+                if (e == NO_ELEMENT) {
+                    if (lattice().closed) {
                         text << what << " of " << r << " and " << c << " left unknown in a closed lattice";
                         return text.str();
                     }
@@ -67,13 +68,13 @@ struct BuildOutcome {
     std::string disagreement;
 };
 
-// Builds the free lattice over what stands in the workspace and checks it.
+// Builds the free lattice over what stands in the lattice and checks it.
 BuildOutcome build_and_check() {
-    word_problem::FreeLatticeOrder order;
+    word_problem::FreeLatticeOrder order(lattice());
     BuildOutcome outcome;
     outcome.elements = lattice_setup::build();
     EXPECT_GE(outcome.elements, 0);
-    outcome.closed = closure_complete != 0;
+    outcome.closed = lattice().closed;
     outcome.disagreement = first_disagreement(order, outcome.elements);
     return outcome;
 }

@@ -4,7 +4,6 @@
 
 #include "reference.h"
 #include "scripted_console.h"
-#include "lattice/lattice.h"
 
 namespace random_lattice {
 
@@ -48,8 +47,9 @@ RandomPartialLattice make_random_partial_lattice(std::uint64_t seed) {
     for (char operation : {'.', '+'})
         for (int i = 0; i < n; ++i)
             for (int j = i + 1; j < n; ++j) {
-                if (OrderMatrix[i][j] || OrderMatrix[j][i]) continue;
-                int bound = operation == '.' ? reference::meet(i, j, n) : reference::join(i, j, n);
+                if (scripted::lattice().leq(i, j) || scripted::lattice().leq(j, i)) continue;
+                int bound = operation == '.' ? reference::meet(scripted::lattice(), i, j, n)
+                                              : reference::join(scripted::lattice(), i, j, n);
                 bool forced = bow_tie && (operation == '+' ? is_pair(i, j, line[0], line[1])
                                                            : is_pair(i, j, line[3], line[4]));
                 if (bound >= 0 && (forced || random.below(100) < defined_share))

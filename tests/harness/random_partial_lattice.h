@@ -38,7 +38,8 @@ struct RandomPartialLattice {
 // instead: m = p+q = uv, both declared defined, with a sixth generator placed
 // at random; only there does an element's generator filter gain from a
 // defined meet a generator that a defined join put into another's ideal.
-// Leaves the partial lattice set up in the workspace (scripted::start done).
+// Leaves the partial lattice set up in the scripted lattice (scripted::start
+// done).
 RandomPartialLattice make_random_partial_lattice(std::uint64_t seed);
 
 }  // namespace random_lattice

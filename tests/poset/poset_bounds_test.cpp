@@ -14,9 +14,10 @@
 #include "poset_setup.h"
 #include "reference.h"
 #include "scripted_console.h"
-#include "lattice/lattice.h"
 
 namespace {
+
+Lattice &lattice() { return scripted::lattice(); }
 
 struct BoundCase {
     const char *label;
@@ -49,17 +50,17 @@ class Bounds : public ::testing::TestWithParam<BoundCase> {};
 TEST_P(Bounds, InBothArgumentOrders) {
     const BoundCase &t = GetParam();
     ASSERT_TRUE(poset_setup::enter_poset(t.keys, ""));
-    int a = NameIndex[static_cast<unsigned char>(t.a)];
-    int b = NameIndex[static_cast<unsigned char>(t.b)];
-    int meet = t.meet == '-' ? -1 : NameIndex[static_cast<unsigned char>(t.meet)];
-    int join = t.join == '-' ? -1 : NameIndex[static_cast<unsigned char>(t.join)];
-    EXPECT_EQ(poset_meet(a, b), meet);
-    EXPECT_EQ(poset_meet(b, a), meet);
-    EXPECT_EQ(poset_join(a, b), join);
-    EXPECT_EQ(poset_join(b, a), join);
+    int a = lattice().named(static_cast<unsigned char>(t.a));
+    int b = lattice().named(static_cast<unsigned char>(t.b));
+    int meet = t.meet == '-' ? -1 : lattice().named(static_cast<unsigned char>(t.meet));
+    int join = t.join == '-' ? -1 : lattice().named(static_cast<unsigned char>(t.join));
+    EXPECT_EQ(poset_meet(lattice(), a, b), meet);
+    EXPECT_EQ(poset_meet(lattice(), b, a), meet);
+    EXPECT_EQ(poset_join(lattice(), a, b), join);
+    EXPECT_EQ(poset_join(lattice(), b, a), join);
     // Pure searches: nothing is written.
     EXPECT_EQ(scripted::console_bytes(), "");
-    EXPECT_EQ(poset_setup::defined_entries(MeetTable), 0);
+    EXPECT_EQ(poset_setup::defined_entries(lattice(), OP_MEET, lattice().capacity()), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Posets, Bounds, ::testing::ValuesIn(bound_cases), poset_setup::LabelName());
@@ -85,10 +86,10 @@ TEST(BoundsAgainstSearch, EveryPairOfRandomPosets) {
         ASSERT_TRUE(lattice_setup::set_up(std::string("abcdefghi").substr(0, n), less, {}));
         for (int a = 0; a < n; ++a) {
             for (int b = 0; b < n; ++b) {
-                int meet = reference::meet(a, b, n);
-                int join = reference::join(a, b, n);
-                ASSERT_EQ(poset_meet(a, b), meet) << "trial " << trial << " pair " << a << "," << b;
-                ASSERT_EQ(poset_join(a, b), join) << "trial " << trial << " pair " << a << "," << b;
+                int meet = reference::meet(lattice(), a, b, n);
+                int join = reference::join(lattice(), a, b, n);
+                ASSERT_EQ(poset_meet(lattice(), a, b), meet) << "trial " << trial << " pair " << a << "," << b;
+                ASSERT_EQ(poset_join(lattice(), a, b), join) << "trial " << trial << " pair " << a << "," << b;
                 (meet == -1 ? missing : found) += 1;
                 (join == -1 ? missing : found) += 1;
             }

@@ -30,30 +30,30 @@ std::string read_available(int fd) {
 TEST(OutputBuffer, HandlerFlushBetweenAddsNeitherRepeatsNorLosesText) {
     int ends[2];
     ASSERT_EQ(pipe2(ends, O_NONBLOCK), 0);
-    output_buffer_reset();
-    output_buffer_attach(ends[1]);
-    ASSERT_TRUE(output_buffer_add("abc", 3));
+    pending_output_reset();
+    pending_output_attach(ends[1]);
+    ASSERT_TRUE(pending_output_add("abc", 3));
     EXPECT_EQ(read_available(ends[0]), "") << "written before a flush";
-    output_buffer_flush_from_handler();
-    ASSERT_TRUE(output_buffer_add("def", 3));
-    output_buffer_flush_from_handler();
-    output_buffer_flush_from_handler();
-    ASSERT_TRUE(output_buffer_add("g", 1));
-    ASSERT_TRUE(output_buffer_flush());
+    pending_output_flush_from_handler();
+    ASSERT_TRUE(pending_output_add("def", 3));
+    pending_output_flush_from_handler();
+    pending_output_flush_from_handler();
+    ASSERT_TRUE(pending_output_add("g", 1));
+    ASSERT_TRUE(pending_output_flush());
     EXPECT_EQ(read_available(ends[0]), "abcdefg");
     // More than the buffer holds, a byte at a time: all of it, in order.
     std::string many;
     for (int i = 0; i < 20000; ++i) many += static_cast<char>('a' + i % 26);
     std::string seen;
     for (char c : many) {
-        ASSERT_TRUE(output_buffer_add(&c, 1));
+        ASSERT_TRUE(pending_output_add(&c, 1));
         seen += read_available(ends[0]);
     }
-    ASSERT_TRUE(output_buffer_flush());
+    ASSERT_TRUE(pending_output_flush());
     EXPECT_EQ(seen + read_available(ends[0]), many);
     close(ends[0]);
     close(ends[1]);
-    output_buffer_reset();
+    pending_output_reset();
 }
 
 // Every fill level, from empty to full, followed by each short run of
@@ -63,7 +63,7 @@ TEST(OutputBuffer, HandlerFlushBetweenAddsNeitherRepeatsNorLosesText) {
 // added, once and in order; an out-of-bounds copy stops the sanitizer build
 // or the checked copy.
 TEST(OutputBuffer, InterleavedFlushesAtEveryFillLevelLoseAndRepeatNothing) {
-    constexpr int FULL = OUTPUT_BUFFER_CAPACITY;
+    constexpr int FULL = PENDING_OUTPUT_CAPACITY;
     std::FILE *file = std::tmpfile();
     ASSERT_NE(file, nullptr);
     const int fd = fileno(file);
@@ -78,8 +78,8 @@ TEST(OutputBuffer, InterleavedFlushesAtEveryFillLevelLoseAndRepeatNothing) {
         for (const std::string &run : runs) {
             ASSERT_EQ(ftruncate(fd, 0), 0);
             ASSERT_EQ(lseek(fd, 0, SEEK_SET), 0);
-            output_buffer_reset();
-            output_buffer_attach(fd);
+            pending_output_reset();
+            pending_output_attach(fd);
             added.clear();
             int held = 0;  // bytes in the buffer since the program's last flush
             auto add = [&](int length) {
@@ -87,14 +87,14 @@ TEST(OutputBuffer, InterleavedFlushesAtEveryFillLevelLoseAndRepeatNothing) {
                 for (int i = 0; i < length; ++i) bytes += static_cast<char>('a' + (added.size() + i) % 26);
                 added += bytes;
                 held = held + length > FULL ? (length > FULL ? 0 : length) : held + length;
-                return output_buffer_add(bytes.data(), length);
+                return pending_output_add(bytes.data(), length);
             };
             ASSERT_TRUE(add(level));
             for (char op : run) {
                 if (op == 'H') {
-                    output_buffer_flush_from_handler();  // the room stays as it was
+                    pending_output_flush_from_handler();  // the room stays as it was
                 } else if (op == 'F') {
-                    ASSERT_TRUE(output_buffer_flush());
+                    ASSERT_TRUE(pending_output_flush());
                     held = 0;
                 } else {
                     int room = FULL - held;
@@ -103,7 +103,7 @@ TEST(OutputBuffer, InterleavedFlushesAtEveryFillLevelLoseAndRepeatNothing) {
                     ASSERT_TRUE(add(length)) << "level " << level << " run " << run;
                 }
             }
-            ASSERT_TRUE(output_buffer_flush());
+            ASSERT_TRUE(pending_output_flush());
             std::string out(added.size() + 1, '\0');
             ssize_t got = pread(fd, out.data(), out.size(), 0);
             out.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
@@ -114,7 +114,7 @@ TEST(OutputBuffer, InterleavedFlushesAtEveryFillLevelLoseAndRepeatNothing) {
         }
     }
     EXPECT_EQ(mismatches, 0);
-    output_buffer_reset();
+    pending_output_reset();
     std::fclose(file);
 }
 
@@ -122,7 +122,7 @@ volatile std::sig_atomic_t handler_runs = 0;
 
 void flush_on_alarm(int /*sig*/) {
     int saved_errno = errno;
-    output_buffer_flush_from_handler();
+    pending_output_flush_from_handler();
     handler_runs = handler_runs + 1;
     errno = saved_errno;
 }
@@ -133,8 +133,8 @@ void flush_on_alarm(int /*sig*/) {
 TEST(OutputBuffer, SignalsAtRandomMomentsLoseAndRepeatNothing) {
     std::FILE *file = std::tmpfile();
     ASSERT_NE(file, nullptr);
-    output_buffer_reset();
-    output_buffer_attach(fileno(file));
+    pending_output_reset();
+    pending_output_attach(fileno(file));
     struct sigaction action = {};
     action.sa_handler = flush_on_alarm;
     action.sa_flags = SA_RESTART;
@@ -149,15 +149,15 @@ TEST(OutputBuffer, SignalsAtRandomMomentsLoseAndRepeatNothing) {
     for (long step = 0; (handler_runs < 2000 || step < 20000) && step < 100000000; ++step) {
         seed = seed * 1103515245U + 12345U;
         int length = static_cast<int>(seed >> 16) % 700 + 1;
-        if (length > 690) length = OUTPUT_BUFFER_CAPACITY + length - 690;  // past the buffer now and then
+        if (length > 690) length = PENDING_OUTPUT_CAPACITY + length - 690;  // past the buffer now and then
         std::string bytes(static_cast<std::size_t>(length), static_cast<char>('a' + step % 26));
         added += bytes;
-        ASSERT_TRUE(output_buffer_add(bytes.data(), length));
+        ASSERT_TRUE(pending_output_add(bytes.data(), length));
         if (seed % 7 == 0) {
-            ASSERT_TRUE(output_buffer_flush());
+            ASSERT_TRUE(pending_output_flush());
         }
         if (added.size() > (1U << 22)) {  // keep the file small: start afresh
-            ASSERT_TRUE(output_buffer_flush());
+            ASSERT_TRUE(pending_output_flush());
             itimerval off = {};
             setitimer(ITIMER_REAL, &off, nullptr);
             std::string out(added.size() + 1, '\0');
@@ -173,41 +173,41 @@ TEST(OutputBuffer, SignalsAtRandomMomentsLoseAndRepeatNothing) {
     itimerval off = {};
     setitimer(ITIMER_REAL, &off, nullptr);
     sigaction(SIGALRM, &saved, nullptr);
-    ASSERT_TRUE(output_buffer_flush());
+    ASSERT_TRUE(pending_output_flush());
     EXPECT_GE(handler_runs, 2000);
     std::string out(added.size() + 1, '\0');
     out.resize(static_cast<std::size_t>(pread(fileno(file), out.data(), out.size(), 0)));
     EXPECT_EQ(out.size(), added.size());
     EXPECT_TRUE(out == added);
-    output_buffer_reset();
+    pending_output_reset();
     std::fclose(file);
 }
 
 TEST(OutputBuffer, FailedWriteEndsTheOutputForGood) {
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
-    output_buffer_reset();
-    output_buffer_attach(ends[0]);  // the read end: every write fails
-    EXPECT_TRUE(output_buffer_add("x", 1));
-    EXPECT_FALSE(output_buffer_flush());
-    EXPECT_EQ(output_buffer_error(), EBADF);
-    EXPECT_FALSE(output_buffer_add("y", 1));
-    EXPECT_FALSE(output_buffer_flush());
+    pending_output_reset();
+    pending_output_attach(ends[0]);  // the read end: every write fails
+    EXPECT_TRUE(pending_output_add("x", 1));
+    EXPECT_FALSE(pending_output_flush());
+    EXPECT_EQ(pending_output_error(), EBADF);
+    EXPECT_FALSE(pending_output_add("y", 1));
+    EXPECT_FALSE(pending_output_flush());
     close(ends[0]);
     close(ends[1]);
-    output_buffer_reset();
-    EXPECT_EQ(output_buffer_error(), 0);
+    pending_output_reset();
+    EXPECT_EQ(pending_output_error(), 0);
     // No descriptor yet: held text has nowhere to go, nor has text larger
     // than the buffer, and a handler writes nothing.
-    EXPECT_TRUE(output_buffer_add("z", 1));
-    output_buffer_flush_from_handler();
-    EXPECT_FALSE(output_buffer_flush());
-    EXPECT_EQ(output_buffer_error(), EBADF);
-    output_buffer_reset();
-    const std::string large(OUTPUT_BUFFER_CAPACITY + 1, 'l');
-    EXPECT_FALSE(output_buffer_add(large.c_str(), static_cast<int>(large.size())));
-    EXPECT_EQ(output_buffer_error(), EBADF);
-    output_buffer_reset();
+    EXPECT_TRUE(pending_output_add("z", 1));
+    pending_output_flush_from_handler();
+    EXPECT_FALSE(pending_output_flush());
+    EXPECT_EQ(pending_output_error(), EBADF);
+    pending_output_reset();
+    const std::string large(PENDING_OUTPUT_CAPACITY + 1, 'l');
+    EXPECT_FALSE(pending_output_add(large.c_str(), static_cast<int>(large.size())));
+    EXPECT_EQ(pending_output_error(), EBADF);
+    pending_output_reset();
 }
 
 // The terminal device closing on a console write that failed: the failure is
@@ -222,11 +222,13 @@ TEST(OutputBuffer, AFailedTerminalWriteMakesTheExitStatus2) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         dup2(messages[1], 2);
-        output_buffer_reset();
-        output_buffer_attach(ends[0]);  // the read end: the write fails
-        (void)output_buffer_add("x", 1);
-        TERMINAL_DEVICE.close();
-        _exit(exit_status_final(1));
+        pending_output_reset();
+        pending_output_attach(ends[0]);  // the read end: the write fails
+        (void)pending_output_add("x", 1);
+        ExitStatus exit_status;
+        TerminalDevice terminal(exit_status);
+        terminal.close();
+        _exit(exit_status.final_status(1));
     }
     close(messages[1]);
     int status = 0;

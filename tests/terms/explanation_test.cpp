@@ -19,7 +19,7 @@ Presentation presentation(const char *names, const char *chains, const char *def
     scripted::start("");
     EXPECT_TRUE(lattice_setup::set_up(names, chains, defined));
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(scripted::lattice(), p);
     return p;
 }
 
