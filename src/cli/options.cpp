@@ -37,6 +37,8 @@ constexpr const char *HELP_TEXT =
     "  -D, --define LIST   the meets and joins that count as defined: items x.y\n"
     "                      and x+y, each optionally =v, separated by spaces or\n"
     "                      commas, or all\n"
+    "  -l, --limit N       the build's limit: it stops once element N+1 is made\n"
+    "                      (100 by default, as in the dialogue)\n"
     "  -e, --decide RELATION\n"
     "                      decide S<=T, S>=T or S=T in FL(P) and print that\n"
     "                      instead of the build; terms are names, + for join,\n"
@@ -56,7 +58,7 @@ constexpr const char *HELP_TEXT =
 
 // "+": options end at the first other argument, which is an error anyway;
 // ":": a missing value is told apart from an unknown option.
-constexpr const char *SHORT_OPTIONS = "+:bd:hj:VD:e:p:";
+constexpr const char *SHORT_OPTIONS = "+:bd:hj:VD:e:l:p:";
 
 // --explain has no short form: it only ever follows --decide.
 constexpr int EXPLAIN = 256;
@@ -69,6 +71,7 @@ const option LONG_OPTIONS[] = {
     {"explain", no_argument, nullptr, EXPLAIN},
     {"help", no_argument, nullptr, 'h'},
     {"json", required_argument, nullptr, 'j'},
+    {"limit", required_argument, nullptr, 'l'},
     {"poset", required_argument, nullptr, 'p'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -108,6 +111,7 @@ int check_combination(const CommandLine &line) {
     if (line.poset == nullptr) {
         if (!line.defines.empty()) return usage_error("option ", "--define", " needs '--poset'");
         if (!line.relations.empty()) return usage_error("option ", "--decide", " needs '--poset'");
+        if (line.limit != nullptr) return usage_error("option ", "--limit", " needs '--poset'");
     }
     if (line.explain && line.relations.empty()) return usage_error("option ", "--explain", " needs '--decide'");
     return -1;
@@ -135,6 +139,7 @@ int parse_command_line(int argc, char **argv, CommandLine &line) {
         case 'p': line.poset = optarg; break;
         case 'D': line.defines.push_back(optarg); break;
         case 'e': line.relations.push_back(optarg); break;
+        case 'l': line.limit = optarg; break;
         case EXPLAIN: line.explain = true; break;
         case ':': return usage_error("option ", as_written(argument, text), " needs a value");
         default:

@@ -10,11 +10,13 @@ struct CommandLine {
     const char *dot_path = nullptr;  // export files, when asked for
     const char *json_path = nullptr;
     // A presentation instead of the dialogue: the poset, what is defined,
-    // and the relations to decide, in the order given.
+    // the relations to decide (in the order given), and the build's limit as
+    // given (its value is judged with the presentation's other values).
     const char *poset = nullptr;
     std::vector<const char *> defines;
     std::vector<const char *> relations;
     bool explain = false;
+    const char *limit = nullptr;
 };
 
 // Reads argv into line. Returns -1 when the session is to run; otherwise the

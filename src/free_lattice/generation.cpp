@@ -47,19 +47,26 @@ void FreeLatticeBuilder::create_element(unsigned char operation, int r, int c) {
     lattice_.elements = x + 1;
 }
 
-// Tries r op c in the trial slot: records the equal existing element (the
-// lowest), or creates the next element. Returns true when it created one.
-bool FreeLatticeBuilder::try_operation(unsigned char operation, int r, int c) {
+// The lowest existing element equal to r op c, or -1 when r op c is new.
+int FreeLatticeBuilder::equal_element(unsigned char operation, int r, int c) {
     const int x = lattice_.elements;
     if (operation == OP_JOIN)
         order_.order_join(x, r, c);
     else
         order_.order_meet(x, r, c);
     for (int i = 0; i < x; ++i) {
-        if (order_.below_trial(i) && order_.trial_below(i)) {
-            lattice_.store(operation, r, c, i);
-            return false;
-        }
+        if (order_.below_trial(i) && order_.trial_below(i)) return i;
+    }
+    return -1;
+}
+
+// Tries r op c in the trial slot: records the equal existing element, or
+// creates the next element. Returns true when it created one.
+bool FreeLatticeBuilder::try_operation(unsigned char operation, int r, int c) {
+    int equal = equal_element(operation, r, c);
+    if (equal >= 0) {
+        lattice_.store(operation, r, c, equal);
+        return false;
     }
     create_element(operation, r, c);
     return true;
@@ -80,16 +87,29 @@ bool FreeLatticeBuilder::add_next_element() {
     return false;
 }
 
-BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener) {
+bool FreeLatticeBuilder::makes_no_more() {
+    const int count = lattice_.elements;
+    INVARIANT(count < room_);
+    for (int r = 0; r < count; ++r) {
+        for (int c = resolved_to_[r]; c < count; ++c) {
+            if (lattice_.join(r, c) == NO_ELEMENT && equal_element(OP_JOIN, r, c) < 0) return false;
+            if (lattice_.meet(r, c) == NO_ELEMENT && equal_element(OP_MEET, r, c) < 0) return false;
+        }
+    }
+    return true;
+}
+
+BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener, bool settle_at_limit) {
     INVARIANT(limit >= 0 && limit < ELEMENTS_MAX);
     lattice.closed = false;
     FreeLatticeBuilder builder(lattice);
     for (;;) {
         const int count = lattice.elements;
         // Room doubles each time it runs out, never past the limit's
-        // elements, so that a large limit costs nothing until it is reached.
+        // elements (and the trial slot of a last look past them), so that
+        // a large limit costs nothing until it is reached.
         if (count + 1 > lattice.capacity()) {
-            int wanted = std::min(limit + 1, std::max(count + 1, 2 * lattice.capacity()));
+            int wanted = std::min(limit + 2, std::max(count + 1, 2 * lattice.capacity()));
             if (!builder.reserve(wanted)) return BuildEnd::NO_MEMORY;
         }
         if (!builder.add_next_element()) {
@@ -99,6 +119,18 @@ BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener
         if (listener != nullptr) listener->element_made(lattice, count);
         // The limit is tested after the element is made, so the last one
         // made is element limit: limit + 1 elements can exist.
-        if (count >= limit) return BuildEnd::LIMIT;
+        if (count < limit) continue;
+        if (!settle_at_limit) return BuildEnd::LIMIT;
+        // One look at the pairs left tells whether the elements made are
+        // all there are. Resolving the pairs then makes none: a trial that
+        // equals an element still does with more of the tables known, since
+        // what they add to its order only grows.
+        if (!builder.reserve(count + 2)) return BuildEnd::NO_MEMORY;
+        if (!builder.makes_no_more()) return BuildEnd::LIMIT;
+        bool made = builder.add_next_element();
+        INVARIANT(!made && lattice.closed);
+        (void)made;
+        if (listener != nullptr) listener->lattice_closed(lattice);
+        return BuildEnd::CLOSED;
     }
 }

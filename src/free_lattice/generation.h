@@ -42,7 +42,13 @@ public:
     // made; otherwise the lattice is closed. Needs room for one more element.
     bool add_next_element();
 
+    // Whether every pair left would only give elements that exist: then the
+    // elements made are all of FL(P). Records nothing. Needs room for one
+    // more element, where each trial is worked out.
+    bool makes_no_more();
+
 private:
+    int equal_element(unsigned char operation, int r, int c);
     bool try_operation(unsigned char operation, int r, int c);
     void create_element(unsigned char operation, int r, int c);
 
@@ -59,5 +65,8 @@ enum class BuildEnd { CLOSED, LIMIT, NO_MEMORY };
 
 // Builds until the lattice closes or elements 0..limit exist (limit + 1 of
 // them, the last made after the limit was reached), telling listener (which
-// may be null) each element made and the closing.
-BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener);
+// may be null) each element made and the closing. The dialogue stops there,
+// even when those are all the elements of FL(P); with settle_at_limit the
+// build then finds out, and a lattice that has no more elements ends
+// closed, with every pair known.
+BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener, bool settle_at_limit = false);

@@ -9,11 +9,33 @@
 #include "export/result_export.h"
 #include "free_lattice/generation.h"
 #include "poset/defined_operations.h"
+#include "presentation/argument_errors.h"
 #include "presentation/chains.h"
 #include "presentation/decide_relations.h"
 #include "presentation/declaration.h"
 
+static_assert(LIMIT_MAX + 1 == ELEMENTS_MAX, "the limit's elements are every element a lattice can hold");
+
 namespace {
+
+// --limit N: digits only, from 1 to LIMIT_MAX.
+bool read_limit(const char *text, int &limit) {
+    long value = 0;
+    const char *at = text;
+    for (; *at >= '0' && *at <= '9'; ++at) {
+        value = value * 10 + (*at - '0');
+        if (value > LIMIT_MAX) {
+            argument_error("--limit", text, "the largest limit this program can hold is %d", LIMIT_MAX);
+            return false;
+        }
+    }
+    if (at == text || *at != '\0' || value == 0) {
+        argument_error("--limit", text, "not a whole number from 1 to %d", LIMIT_MAX);
+        return false;
+    }
+    limit = static_cast<int>(value);
+    return true;
+}
 
 // A build cut short by memory: what was built stands, and nothing is
 // written to the files.
@@ -28,7 +50,8 @@ int no_memory(const Lattice &lattice, ExitStatus &exit_status) {
 int run_presentation(const CommandLine &line, ExitStatus &exit_status) {
     // Everything the command line states is checked before anything is
     // shown, so that an error leaves standard output empty.
-    const int limit = DIALOGUE_LIMIT;
+    int limit = DIALOGUE_LIMIT;
+    if (line.limit != nullptr && !read_limit(line.limit, limit)) return 2;
     Lattice lattice;
     Declaration declaration;
     if (!enter_chains(line.poset, lattice) || !declaration.read(lattice, line.defines)) return 2;
@@ -45,7 +68,7 @@ int run_presentation(const CommandLine &line, ExitStatus &exit_status) {
         export_note_definitions(&request, lattice);
         int status = decide_relations(lattice, line.relations, line.explain, request.notes);
         if (status == 2 || !files) return status;
-        if (build_free_lattice(lattice, limit, nullptr) == BuildEnd::NO_MEMORY) return no_memory(lattice, exit_status);
+        if (build_free_lattice(lattice, limit, nullptr, true) == BuildEnd::NO_MEMORY) return no_memory(lattice, exit_status);
         export_result(&request, lattice, lattice.elements);
         return status;
     }
@@ -54,7 +77,7 @@ int run_presentation(const CommandLine &line, ExitStatus &exit_status) {
     Console console(transcript);
     define_presentation(console, lattice, declaration, SequenceHooks{export_note_definitions, nullptr, &request});
     BuildLines lines(console);
-    BuildEnd end = build_free_lattice(lattice, limit, &lines);
+    BuildEnd end = build_free_lattice(lattice, limit, &lines, true);
     if (end == BuildEnd::NO_MEMORY) {
         console.close();
         return no_memory(lattice, exit_status);

@@ -5,6 +5,9 @@
 #include "cli/options.h"
 #include "ending/exit_status.h"
 
+// The largest --limit: every element index fits below NO_ELEMENT.
+constexpr int LIMIT_MAX = 65534;
+
 // Enters the poset and the declaration, answers the questions from it and
 // prints the law test's verdict (for a lattice) and the build on standard
 // output, with a last line when the build stopped at the limit; or, with

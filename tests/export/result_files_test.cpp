@@ -21,6 +21,8 @@
 #include "data_files.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
+#include "free_lattice/generation.h"
+#include "partial_lattice_setup.h"
 #include "scripted_console.h"
 
 namespace {
@@ -209,6 +211,43 @@ INSTANTIATE_TEST_SUITE_P(Sessions, ExportedFiles, testing::ValuesIn(SESSIONS),
                          [](const testing::TestParamInfo<ExportSession> &param) {
                              return std::string(param.param.name);
                          });
+
+// Past the dialogue's limit the files hold every element; the names run out
+// after 190 elements, and a later one shows as null in the JSON and by its
+// number in the build in the diagram, whose edges are still the covers.
+TEST(ExportPastTheNames, UnnamedElementsAreNullAndNumberedAndTheCoversHold) {
+    scripted::start("");
+    ASSERT_TRUE(lattice_setup::set_up("abc", "", ""));
+    ASSERT_EQ(build_free_lattice(lattice(), 200, nullptr), BuildEnd::LIMIT);
+    const int n = lattice().elements;
+    ASSERT_EQ(n, 201);
+    json result = json::parse(json_text(lattice(), n, ResultNotes{}), nullptr, false);
+    ASSERT_FALSE(result.is_discarded());
+    ASSERT_EQ(result["elements"].size(), static_cast<std::size_t>(n));
+    std::string dot = dot_text(lattice(), n);
+    std::set<std::pair<int, int>> edges;
+    std::istringstream lines(dot);
+    for (std::string line; std::getline(lines, line);) {
+        int lower = 0, upper = 0;
+        char end = 0;
+        if (std::sscanf(line.c_str(), "  %d -> %d%c", &lower, &upper, &end) == 3 && end == ';') edges.insert({lower, upper});
+    }
+    for (int e = 0; e < n; ++e) {
+        const json &element = result["elements"][e];
+        const std::string term = element["term"].get<std::string>();
+        std::string label;
+        if (e < 190) {
+            ASSERT_TRUE(element["name"].is_string()) << e;
+            label = element["name"].get<std::string>();
+        } else {
+            ASSERT_TRUE(element["name"].is_null()) << e;
+            label = std::to_string(e + 1);
+        }
+        if (e >= 3) label += ": " + term;
+        EXPECT_NE(dot.find("  " + std::to_string(e) + " [label=" + dot_quoted(label) + ", shape="), std::string::npos) << e;
+    }
+    EXPECT_EQ(edges, covers_of(result["leq"]));
+}
 
 TEST(DotLabels, QuotesAndBackslashesAreEscaped) {
     EXPECT_EQ(dot_quoted("a\"b\\c"), "\"a\\\"b\\\\c\"");

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "data_files.h"
 #include "free_lattice/generation.h"
 #include "browser/term_lines.h"
+#include "dialogue/build_lines.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
 
@@ -218,6 +220,75 @@ TEST(Build, InfiniteLatticeStopsAfterElement101) {
     const std::string &out = scripted::console_bytes();
     EXPECT_NE(out.find("\n101 ... "), std::string::npos);
     EXPECT_EQ(out.find("102 ... "), std::string::npos);
+}
+
+// Past the dialogue's limit the build goes on by the same rule: whatever the
+// limit, its first 101 elements are the default build's, with the same
+// lines, terms and order, and every join and meet the default build knows.
+TEST(BuildPastTheLimit, TheFirst101ElementsAreTheDefaultBuildsWhateverTheLimit) {
+    struct Stated {
+        std::string names, chains, defined;
+    };
+    std::vector<Stated> lattices = {{"abc", "", ""}, {"abcd", "a<b c<d", ""}, {"abcde", "b<c<d<e", ""},
+                                    {"abcd", "a<b a<c", "b.c"}};
+    int limits[] = {101, 250, 400};
+    for (std::size_t k = 0; k < lattices.size(); ++k) {
+        const Stated &p = lattices[k];
+        SCOPED_TRACE(p.names + " " + p.chains);
+        ASSERT_EQ(lattice_setup::build(p.names, p.chains, p.defined), 101);
+        const std::string lines = scripted::transcript();
+        const Lattice shown = lattice();
+        const int limit = limits[k % 3];
+        ASSERT_EQ(lattice_setup::build(p.names, p.chains, p.defined, limit), limit + 1);
+        EXPECT_EQ(scripted::transcript().substr(0, lines.size()), lines);
+        for (int r = 0; r <= 100; ++r) {
+            ASSERT_EQ(lattice().name(r), shown.name(r)) << r;
+            if (r >= lattice().generators) {
+                ASSERT_EQ(lattice().term(r).operation, shown.term(r).operation) << r;
+                ASSERT_EQ(lattice().term(r).left, shown.term(r).left) << r;
+                ASSERT_EQ(lattice().term(r).right, shown.term(r).right) << r;
+            }
+            for (int c = 0; c <= 100; ++c) {
+                ASSERT_EQ(lattice().leq(r, c), shown.leq(r, c)) << r << "," << c;
+                if (shown.join(r, c) != NO_ELEMENT) {
+                    ASSERT_EQ(lattice().join(r, c), shown.join(r, c)) << r << "," << c;
+                }
+                if (shown.meet(r, c) != NO_ELEMENT) {
+                    ASSERT_EQ(lattice().meet(r, c), shown.meet(r, c)) << r << "," << c;
+                }
+            }
+        }
+    }
+}
+
+// Settled at the limit, a lattice with exactly one element past it closes
+// with every pair known; one with more stops as it would have, its tables
+// untouched by the look.
+TEST(BuildPastTheLimit, SettlingTellsAClosedLatticeFromOneWithMore) {
+    std::string names;
+    std::string chains = stacked_one_plus_three(true, names);
+    scripted::start("");
+    ASSERT_TRUE(lattice_setup::set_up(names, chains, ""));
+    BuildLines lines(scripted::console());
+    EXPECT_EQ(build_free_lattice(lattice(), 100, &lines, true), BuildEnd::CLOSED);
+    EXPECT_TRUE(lattice().closed);
+    EXPECT_EQ(lattice().elements, 101);
+    const std::string &out = scripted::console_bytes();
+    EXPECT_EQ(out.substr(out.size() - 31), "The number of elements is 101.\n");
+    for (int r = 0; r < 101; ++r)
+        for (int c = 0; c < 101; ++c) ASSERT_NE(lattice().join(r, c), NO_ELEMENT) << r << "," << c;
+
+    ASSERT_EQ(lattice_setup::build("abcd", "a<b c<d", ""), 101);
+    const Lattice unsettled = lattice();
+    scripted::start("");
+    ASSERT_TRUE(lattice_setup::set_up("abcd", "a<b c<d", ""));
+    EXPECT_EQ(build_free_lattice(lattice(), 100, nullptr, true), BuildEnd::LIMIT);
+    EXPECT_FALSE(lattice().closed);
+    for (int r = 0; r < 101; ++r)
+        for (int c = 0; c < 101; ++c) {
+            ASSERT_EQ(lattice().join(r, c), unsettled.join(r, c)) << r << "," << c;
+            ASSERT_EQ(lattice().meet(r, c), unsettled.meet(r, c)) << r << "," << c;
+        }
 }
 
 }  // namespace

@@ -129,4 +129,45 @@ TEST(WordProblemCheck, KnownFreeLatticesHaveTheirSizes) {
     }
 }
 
+// Past the dialogue's limit, a sample of elements against the independent
+// order: each sampled element's order with every element, and its joins and
+// meets with a second sample where the build knows them; and no sampled
+// element equals any other element. Seeded, so the same every run.
+TEST(WordProblemCheck, PastTheLimitASampleAgreesWithTheIndependentOrder) {
+    const KnownFreeLattice infinite[] = {known_free_lattices[3], known_free_lattices[4], known_free_lattices[5]};
+    random_lattice::Random random{2026};
+    for (const KnownFreeLattice &known : infinite) {
+        SCOPED_TRACE(known.what);
+        scripted::start("");
+        ASSERT_TRUE(lattice_setup::set_up(known.names, known.chains, known.defined));
+        word_problem::FreeLatticeOrder order(lattice());
+        const int limit = 1200;
+        ASSERT_EQ(build_free_lattice(lattice(), limit, nullptr), BuildEnd::LIMIT);
+        const int n = lattice().elements;
+        ASSERT_EQ(n, limit + 1);
+        int operations_checked = 0;
+        for (int sample = 0; sample < 12; ++sample) {
+            // Mostly past 100, where the dialogue's checks never reach.
+            const int s = sample < 2 ? random.below(101) : 101 + random.below(n - 101);
+            for (int t = 0; t < n; ++t) {
+                const bool below = order.below(s, t);
+                ASSERT_EQ(lattice().leq(s, t), below) << s << " <= " << t;
+                ASSERT_FALSE(t != s && below && order.below(t, s)) << "elements " << s << " and " << t << " are equal";
+            }
+            for (int other = 0; other < 25; ++other) {
+                const int t = random.below(n);
+                for (unsigned char op : {OP_JOIN, OP_MEET}) {
+                    const Element e = op == OP_JOIN ? lattice().join(s, t) : lattice().meet(s, t);
+                    if (e == NO_ELEMENT) continue;
+                    ASSERT_LT(e, n);
+                    ASSERT_TRUE(order.equals_term(e, op, s, t)) << s << (op == OP_JOIN ? " + " : " . ") << t;
+                    ++operations_checked;
+                }
+            }
+        }
+        // Comparable pairs have both known at least: a sample checks some.
+        EXPECT_GT(operations_checked, 60);
+    }
+}
+
 }  // namespace
