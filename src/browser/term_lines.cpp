@@ -7,13 +7,13 @@ namespace {
 // A term line holds this many characters before the next one breaks it.
 constexpr int TERM_LINE_LENGTH = 73;
 
-void put_on_line(int ch, void *line) { static_cast<TermLine *>(line)->put(ch); }
+void put_on_line(int ch, void *line) { static_cast<TermLine *>(line)->add_character(ch); }
 
 }  // namespace
 
 void TermLine::print_term(const Lattice &lattice, int e) { walk_term(lattice, e, put_on_line, this); }
 
-void TermLine::put(int ch) {
+void TermLine::add_character(int ch) {
     if (column_ >= TERM_LINE_LENGTH) {
         column_ = 0;
         // The break goes to standard output; with standard output on the

@@ -17,7 +17,7 @@ public:
 
     // Writes one term character, after a line break on standard output when
     // the line holds 73 characters already.
-    void put(int ch);
+    void add_character(int ch);
 
     // Characters on the line since the last break.
     int column() const { return column_; }

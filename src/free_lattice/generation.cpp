@@ -7,15 +7,15 @@
 
 FreeLatticeBuilder::FreeLatticeBuilder(Lattice &lattice) : lattice_(lattice), order_(lattice) {
     // The lattice's own elements fit the room they are in.
-    bool room = reserve(lattice.capacity());
+    bool room = make_room(lattice.capacity());
     INVARIANT(room);
     (void)room;
 }
 
-bool FreeLatticeBuilder::reserve(int count) {
+bool FreeLatticeBuilder::make_room(int count) {
     if (count <= room_) return true;
     std::unique_ptr<int[]> resolved(new (std::nothrow) int[static_cast<std::size_t>(count)]);
-    if (resolved == nullptr || !lattice_.reserve(count) || !order_.reserve(count)) return false;
+    if (resolved == nullptr || !lattice_.reserve(count) || !order_.grow_to(count)) return false;
     // A row's first pair is with the element after it.
     for (int r = 0; r < count; ++r) resolved[r] = r < room_ ? resolved_to_[r] : r + 1;
     resolved_to_ = std::move(resolved);
@@ -110,7 +110,7 @@ BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener
         // a large limit costs nothing until it is reached.
         if (count + 1 > lattice.capacity()) {
             int wanted = std::min(limit + 2, std::max(count + 1, 2 * lattice.capacity()));
-            if (!builder.reserve(wanted)) return BuildEnd::NO_MEMORY;
+            if (!builder.make_room(wanted)) return BuildEnd::NO_MEMORY;
         }
         if (!builder.add_next_element()) {
             if (listener != nullptr) listener->lattice_closed(lattice);
@@ -125,7 +125,7 @@ BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener
         // all there are. Resolving the pairs then makes none: a trial that
         // equals an element still does with more of the tables known, since
         // what they add to its order only grows.
-        if (!builder.reserve(count + 2)) return BuildEnd::NO_MEMORY;
+        if (!builder.make_room(count + 2)) return BuildEnd::NO_MEMORY;
         if (!builder.makes_no_more()) return BuildEnd::LIMIT;
         bool made = builder.add_next_element();
         INVARIANT(!made && lattice.closed);

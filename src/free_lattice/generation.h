@@ -34,7 +34,7 @@ public:
 
     // Room for elements 0..count-1 in the lattice and here. False when
     // memory is short.
-    bool reserve(int count);
+    bool make_room(int count);
 
     // Resolves pairs in order until one makes the next element (the join
     // first: when it makes one, the meet waits for the next call), recording

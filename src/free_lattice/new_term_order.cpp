@@ -15,7 +15,7 @@
 
 TrialOrder::TrialOrder(const Lattice &lattice) : lattice_(lattice), generators_(lattice.generators) {
     // Too little memory for the lattice's own elements leaves no build.
-    bool room = reserve(lattice.capacity());
+    bool room = grow_to(lattice.capacity());
     INVARIANT(room);
     (void)room;
     for (int q = 0; q < lattice.elements; ++q) {
@@ -25,7 +25,7 @@ TrialOrder::TrialOrder(const Lattice &lattice) : lattice_(lattice), generators_(
     }
 }
 
-bool TrialOrder::reserve(int count) {
+bool TrialOrder::grow_to(int count) {
     if (count <= room_) return true;
     const auto size = static_cast<std::size_t>(count);
     std::unique_ptr<std::uint64_t[]> above(new (std::nothrow) std::uint64_t[size]);
@@ -56,7 +56,7 @@ std::uint64_t TrialOrder::generators_in(const unsigned char *entries) const {
     return set;
 }
 
-void TrialOrder::begin(int x) {
+void TrialOrder::start_trial(int x) {
     INVARIANT(x >= generators_ && x < room_);
     std::fill(up_.get(), up_.get() + x + 1, 0);
     std::fill(down_.get(), down_.get() + x + 1, 0);
@@ -187,7 +187,7 @@ void TrialOrder::meet_column_pass(int x, int a, int b) {
 }
 
 void TrialOrder::order_join(int x, int a, int b) {
-    begin(x);
+    start_trial(x);
     join_ideal(x, a, b);
     // Every generator above both a and b lies above x.
     for (int g = 0; g < generators_; ++g)
@@ -199,7 +199,7 @@ void TrialOrder::order_join(int x, int a, int b) {
 }
 
 void TrialOrder::order_meet(int x, int a, int b) {
-    begin(x);
+    start_trial(x);
     // Every generator below both a and b lies below x.
     for (int g = 0; g < generators_; ++g)
         if (below(g, a) && below(g, b)) down_[g] = 1;

@@ -16,7 +16,7 @@ public:
 
     // Room for elements 0..count-1, the trial included. False when memory is
     // short; nothing changes then.
-    bool reserve(int count);
+    bool grow_to(int count);
 
     // x = a + b (x = ab): its order against all existing elements, and x <= x.
     void order_join(int x, int a, int b);
@@ -32,7 +32,7 @@ public:
 
 private:
     bool below(int p, int q) const { return lattice_.leq(p, q); }
-    void begin(int x);
+    void start_trial(int x);
     void join_ideal(int x, int a, int b);
     void meet_filter(int x, int a, int b);
     void join_column_pass(int x, int a, int b);

@@ -118,12 +118,12 @@ TEST(TermPrinting, GeneratedElementsOwnNamesAreNeverUsed) {
 TEST(TermPrinting, PutTermCharCountsAndBreaksAtTheColumn) {
     scripted::start("");
     TermLine line(scripted::console());
-    for (int i = 0; i < 72; ++i) line.put('x');
+    for (int i = 0; i < 72; ++i) line.add_character('x');
     EXPECT_EQ(line.column(), 72);
-    line.put('x');
+    line.add_character('x');
     EXPECT_EQ(line.column(), 73);
     EXPECT_EQ(scripted::stdout_bytes(), "");
-    line.put('y');
+    line.add_character('y');
     EXPECT_EQ(line.column(), 1);
     EXPECT_EQ(scripted::stdout_bytes(), BREAK);
     EXPECT_EQ(scripted::transcript(), std::string(73, 'x') + "\u00AB\n       \u00BBy");
