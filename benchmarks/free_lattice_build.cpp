@@ -11,13 +11,18 @@
 
 namespace {
 
+// A new session with the partial lattice set up, outside the timing.
+void set_up_untimed(benchmark::State &state, const char *names, const char *chains) {
+    state.PauseTiming();
+    scripted::start("");
+    lattice_setup::set_up(names, chains, "");
+    state.ResumeTiming();
+}
+
 void build(benchmark::State &state, const char *names, const char *chains) {
     int elements = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        scripted::start("");
-        lattice_setup::set_up(names, chains, "");
-        state.ResumeTiming();
+        set_up_untimed(state, names, chains);
         elements = lattice_setup::build();
     }
     state.counters["elements"] = elements;
@@ -36,10 +41,7 @@ void quiet_build(benchmark::State &state, const char *names, const char *chains)
     const int limit = static_cast<int>(state.range(0));
     int elements = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        scripted::start("");
-        lattice_setup::set_up(names, chains, "");
-        state.ResumeTiming();
+        set_up_untimed(state, names, chains);
         build_free_lattice(scripted::lattice(), limit, nullptr);
         elements = scripted::lattice().elements;
     }

@@ -22,7 +22,7 @@ bool element_named(const Lattice &lattice, int e) { return lattice.name(e) != 0;
 
 std::string element_name(const Lattice &lattice, int e) {
     std::string text;
-    if (element_named(lattice, e)) append_character(text, lattice.name(e));
+    append_character(text, lattice.name(e));
     return text;
 }
 

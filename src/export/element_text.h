@@ -8,8 +8,8 @@
 // Whether element e has a name: the names run out after the first 190.
 bool element_named(const Lattice &lattice, int e);
 
-// The name of element e, code page 437 characters from 128 up; empty when it
-// has none.
+// The name of element e, which has one; code page 437 characters from 128
+// up.
 std::string element_name(const Lattice &lattice, int e);
 
 // The term of element e as the build and the term list print it, in one

@@ -3,23 +3,16 @@
 #include "free_lattice/generation.h"
 
 #include <algorithm>
-#include <new>
 
 FreeLatticeBuilder::FreeLatticeBuilder(Lattice &lattice) : lattice_(lattice), order_(lattice) {
-    // The lattice's own elements fit the room they are in.
-    bool room = make_room(lattice.capacity());
-    INVARIANT(room);
-    (void)room;
+    // A row's first pair is with the element after it.
+    for (int r = 0; r < lattice.capacity(); ++r) resolved_to_.push_back(r + 1);
 }
 
 bool FreeLatticeBuilder::make_room(int count) {
-    if (count <= room_) return true;
-    std::unique_ptr<int[]> resolved(new (std::nothrow) int[static_cast<std::size_t>(count)]);
-    if (resolved == nullptr || !lattice_.reserve(count) || !order_.grow_to(count)) return false;
-    // A row's first pair is with the element after it.
-    for (int r = 0; r < count; ++r) resolved[r] = r < room_ ? resolved_to_[r] : r + 1;
-    resolved_to_ = std::move(resolved);
-    room_ = count;
+    if (count <= order_.room()) return true;
+    if (!lattice_.reserve(count) || !order_.grow_to(count)) return false;
+    for (int r = static_cast<int>(resolved_to_.size()); r < count; ++r) resolved_to_.push_back(r + 1);
     return true;
 }
 
@@ -74,7 +67,7 @@ bool FreeLatticeBuilder::try_operation(unsigned char operation, int r, int c) {
 
 bool FreeLatticeBuilder::add_next_element() {
     const int count = lattice_.elements;
-    INVARIANT(count < room_);
+    INVARIANT(count < lattice_.capacity());
     for (int r = 0; r < count; ++r) {
         int &c = resolved_to_[r];
         for (; c < count; ++c) {
@@ -89,7 +82,7 @@ bool FreeLatticeBuilder::add_next_element() {
 
 bool FreeLatticeBuilder::makes_no_more() {
     const int count = lattice_.elements;
-    INVARIANT(count < room_);
+    INVARIANT(count < lattice_.capacity());
     for (int r = 0; r < count; ++r) {
         for (int c = resolved_to_[r]; c < count; ++c) {
             if (lattice_.join(r, c) == NO_ELEMENT && equal_element(OP_JOIN, r, c) < 0) return false;
@@ -100,16 +93,20 @@ bool FreeLatticeBuilder::makes_no_more() {
 }
 
 BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener, bool settle_at_limit) {
-    INVARIANT(limit >= 0 && limit < ELEMENTS_MAX);
+    INVARIANT(limit >= 0 && limit + 2 <= ELEMENTS_MAX);
     lattice.closed = false;
     FreeLatticeBuilder builder(lattice);
     for (;;) {
         const int count = lattice.elements;
-        // Room doubles each time it runs out, never past the limit's
-        // elements (and the trial slot of a last look past them), so that
-        // a large limit costs nothing until it is reached.
-        if (count + 1 > lattice.capacity()) {
-            int wanted = std::min(limit + 2, std::max(count + 1, 2 * lattice.capacity()));
+        // One element past the limit at most: the last look found that every
+        // pair left gives an element that exists.
+        INVARIANT(count <= limit + 1);
+        // Room for this element and the one after it (where a last look past
+        // the limit works out its trials) doubles each time it runs out,
+        // never past the limit's, so that a large limit costs nothing until
+        // it is reached.
+        if (count + 2 > lattice.capacity()) {
+            int wanted = std::min(limit + 2, std::max(count + 2, 2 * lattice.capacity()));
             if (!builder.make_room(wanted)) return BuildEnd::NO_MEMORY;
         }
         if (!builder.add_next_element()) {
@@ -120,17 +117,10 @@ BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener
         // The limit is tested after the element is made, so the last one
         // made is element limit: limit + 1 elements can exist.
         if (count < limit) continue;
-        if (!settle_at_limit) return BuildEnd::LIMIT;
-        // One look at the pairs left tells whether the elements made are
-        // all there are. Resolving the pairs then makes none: a trial that
-        // equals an element still does with more of the tables known, since
-        // what they add to its order only grows.
-        if (!builder.make_room(count + 2)) return BuildEnd::NO_MEMORY;
-        if (!builder.makes_no_more()) return BuildEnd::LIMIT;
-        bool made = builder.add_next_element();
-        INVARIANT(!made && lattice.closed);
-        (void)made;
-        if (listener != nullptr) listener->lattice_closed(lattice);
-        return BuildEnd::CLOSED;
+        // One look at the pairs left tells whether the elements made are all
+        // there are; if so, the next turn resolves the pairs and closes,
+        // making none: a trial that equals an element still does with more
+        // of the tables known, since what they add to its order only grows.
+        if (!settle_at_limit || !builder.makes_no_more()) return BuildEnd::LIMIT;
     }
 }

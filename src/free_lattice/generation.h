@@ -1,7 +1,7 @@
 // Grows the free lattice one element at a time.
 #pragma once
 
-#include <memory>
+#include <vector>
 
 #include "free_lattice/new_term_order.h"
 #include "lattice/lattice.h"
@@ -33,7 +33,7 @@ public:
     explicit FreeLatticeBuilder(Lattice &lattice);
 
     // Room for elements 0..count-1 in the lattice and here. False when
-    // memory is short.
+    // memory is short for the tables.
     bool make_room(int count);
 
     // Resolves pairs in order until one makes the next element (the join
@@ -56,15 +56,15 @@ private:
     TrialOrder order_;
     // Per row r: every pair (r, c) with r < c < resolved_to_[r] has its join
     // and meet known.
-    std::unique_ptr<int[]> resolved_to_;
-    int room_ = 0;
+    std::vector<int> resolved_to_;
 };
 
 // How a build ended.
 enum class BuildEnd { CLOSED, LIMIT, NO_MEMORY };
 
 // Builds until the lattice closes or elements 0..limit exist (limit + 1 of
-// them, the last made after the limit was reached), telling listener (which
+// them, the last made after the limit was reached; limit + 2 at most
+// ELEMENTS_MAX), telling listener (which
 // may be null) each element made and the closing. The dialogue stops there,
 // even when those are all the elements of FL(P); with settle_at_limit the
 // build then finds out, and a lattice that has no more elements ends

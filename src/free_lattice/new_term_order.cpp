@@ -11,7 +11,6 @@
 #include "free_lattice/new_term_order.h"
 
 #include <algorithm>
-#include <new>
 
 TrialOrder::TrialOrder(const Lattice &lattice) : lattice_(lattice), generators_(lattice.generators) {
     // Too little memory for the lattice's own elements leaves no build.
@@ -26,26 +25,14 @@ TrialOrder::TrialOrder(const Lattice &lattice) : lattice_(lattice), generators_(
 }
 
 bool TrialOrder::grow_to(int count) {
-    if (count <= room_) return true;
+    // The tables of the order are what can run short; the rows of one
+    // element are small beside them.
+    if (!columns_.grow(count, 0)) return false;
     const auto size = static_cast<std::size_t>(count);
-    std::unique_ptr<std::uint64_t[]> above(new (std::nothrow) std::uint64_t[size]);
-    std::unique_ptr<std::uint64_t[]> below(new (std::nothrow) std::uint64_t[size]);
-    std::unique_ptr<unsigned char[]> up(new (std::nothrow) unsigned char[size]);
-    std::unique_ptr<unsigned char[]> down(new (std::nothrow) unsigned char[size]);
-    if (above == nullptr || below == nullptr || up == nullptr || down == nullptr || !columns_.grow(count, 0)) {
-        return false;
-    }
-    std::fill(above.get(), above.get() + count, 0);
-    std::fill(below.get(), below.get() + count, 0);
-    if (room_ > 0) {
-        std::copy(generators_above_.get(), generators_above_.get() + room_, above.get());
-        std::copy(generators_below_.get(), generators_below_.get() + room_, below.get());
-    }
-    generators_above_ = std::move(above);
-    generators_below_ = std::move(below);
-    up_ = std::move(up);
-    down_ = std::move(down);
-    room_ = count;
+    generators_above_.resize(size, 0);
+    generators_below_.resize(size, 0);
+    up_.resize(size, 0);
+    down_.resize(size, 0);
     return true;
 }
 
@@ -57,9 +44,9 @@ std::uint64_t TrialOrder::generators_in(const unsigned char *entries) const {
 }
 
 void TrialOrder::start_trial(int x) {
-    INVARIANT(x >= generators_ && x < room_);
-    std::fill(up_.get(), up_.get() + x + 1, 0);
-    std::fill(down_.get(), down_.get() + x + 1, 0);
+    INVARIANT(x >= generators_ && x < room());
+    std::fill(up_.begin(), up_.begin() + x + 1, 0);
+    std::fill(down_.begin(), down_.begin() + x + 1, 0);
 }
 
 // Marks every generator below a + b in column x, closed under defined joins
@@ -129,7 +116,7 @@ void TrialOrder::join_column_pass(int x, int a, int b) {
     const unsigned char *below_a = columns_.row(a);
     const unsigned char *below_b = columns_.row(b);
     // No pass sets the generators' entries: the set is fixed by now.
-    const std::uint64_t generators_below_x = generators_in(down_.get());
+    const std::uint64_t generators_below_x = generators_in(down_.data());
     for (int k = generators_; k < x; ++k) {
         const TermRecord &term = lattice_.term(k);
         if ((term.operation == OP_MEET && (down_[term.left] != 0 || down_[term.right] != 0)) ||
@@ -145,7 +132,7 @@ void TrialOrder::join_column_pass(int x, int a, int b) {
 void TrialOrder::join_row_pass(int x, int a, int b) {
     const unsigned char *above_a = lattice_.order_row(a);
     const unsigned char *above_b = lattice_.order_row(b);
-    const std::uint64_t generators_above_x = generators_in(up_.get());
+    const std::uint64_t generators_above_x = generators_in(up_.data());
     for (int k = generators_; k < x; ++k) {
         const TermRecord &term = lattice_.term(k);
         if ((above_a[k] != 0 && above_b[k] != 0) ||
@@ -160,7 +147,7 @@ void TrialOrder::join_row_pass(int x, int a, int b) {
 void TrialOrder::meet_row_pass(int x, int a, int b) {
     const unsigned char *above_a = lattice_.order_row(a);
     const unsigned char *above_b = lattice_.order_row(b);
-    const std::uint64_t generators_above_x = generators_in(up_.get());
+    const std::uint64_t generators_above_x = generators_in(up_.data());
     for (int k = generators_; k < x; ++k) {
         const TermRecord &term = lattice_.term(k);
         if ((term.operation == OP_JOIN && (up_[term.left] != 0 || up_[term.right] != 0)) ||
@@ -175,7 +162,7 @@ void TrialOrder::meet_row_pass(int x, int a, int b) {
 void TrialOrder::meet_column_pass(int x, int a, int b) {
     const unsigned char *below_a = columns_.row(a);
     const unsigned char *below_b = columns_.row(b);
-    const std::uint64_t generators_below_x = generators_in(down_.get());
+    const std::uint64_t generators_below_x = generators_in(down_.data());
     for (int k = generators_; k < x; ++k) {
         const TermRecord &term = lattice_.term(k);
         if ((below_a[k] != 0 && below_b[k] != 0) ||
@@ -216,6 +203,6 @@ void TrialOrder::keep(int x) {
         column_x[i] = down_[i];
         if (up_[i] != 0) columns_.row(i)[x] = 1;
     }
-    generators_above_[x] = generators_in(up_.get());
-    generators_below_[x] = generators_in(down_.get());
+    generators_above_[x] = generators_in(up_.data());
+    generators_below_[x] = generators_in(down_.data());
 }

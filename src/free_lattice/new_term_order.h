@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 #include "lattice/lattice.h"
 
@@ -14,9 +14,10 @@ public:
     // Takes the order of the lattice's elements as it stands.
     explicit TrialOrder(const Lattice &lattice);
 
-    // Room for elements 0..count-1, the trial included. False when memory is
-    // short; nothing changes then.
+    // Room for elements 0..count-1, the trial included (more than now).
+    // False when memory is short; nothing changes then.
     bool grow_to(int count);
+    int room() const { return columns_.size(); }
 
     // x = a + b (x = ab): its order against all existing elements, and x <= x.
     void order_join(int x, int a, int b);
@@ -47,10 +48,9 @@ private:
     // elements below a fixed element are read along a row.
     SquareTable<unsigned char> columns_;
     // The generators above (below) each element, bit g for generator g.
-    std::unique_ptr<std::uint64_t[]> generators_above_;
-    std::unique_ptr<std::uint64_t[]> generators_below_;
+    std::vector<std::uint64_t> generators_above_;
+    std::vector<std::uint64_t> generators_below_;
     // The trial's row (x <= q) and column (p <= x).
-    std::unique_ptr<unsigned char[]> up_;
-    std::unique_ptr<unsigned char[]> down_;
-    int room_ = 0;
+    std::vector<unsigned char> up_;
+    std::vector<unsigned char> down_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 namespace {
@@ -13,7 +14,7 @@ constexpr int FIRST_CAPACITY = 128;
 
 template <class T>
 bool SquareTable<T>::grow(int size, T fill) {
-    if (size <= size_) return true;
+    INVARIANT(size >= size_);
     const auto total = static_cast<std::size_t>(size) * static_cast<std::size_t>(size);
     std::unique_ptr<T[]> cells(new (std::nothrow) T[total]);
     if (cells == nullptr) return false;
@@ -28,13 +29,10 @@ bool SquareTable<T>::grow(int size, T fill) {
 }
 
 template <class T>
-SquareTable<T> &SquareTable<T>::operator=(const SquareTable &other) {
-    if (this == &other) return *this;
-    const auto total = static_cast<std::size_t>(other.size_) * static_cast<std::size_t>(other.size_);
-    cells_.reset(total == 0 ? nullptr : new T[total]);
-    if (total != 0) std::memcpy(cells_.get(), other.cells_.get(), total * sizeof(T));
-    size_ = other.size_;
-    return *this;
+SquareTable<T>::SquareTable(const SquareTable &other) : size_(other.size_) {
+    const auto total = static_cast<std::size_t>(size_) * static_cast<std::size_t>(size_);
+    cells_.reset(new T[total]);
+    std::copy(other.cells_.get(), other.cells_.get() + total, cells_.get());
 }
 
 // The tables of the lattice and of the build.
@@ -49,37 +47,12 @@ Lattice::Lattice() {
     (void)room;
 }
 
-Lattice::Lattice(const Lattice &other) { *this = other; }
-
-Lattice &Lattice::operator=(const Lattice &other) {
-    if (this == &other) return *this;
-    order_ = other.order_;
-    joins_ = other.joins_;
-    meets_ = other.meets_;
-    terms_.reset(new TermRecord[static_cast<std::size_t>(other.capacity())]);
-    std::copy(other.terms_.get(), other.terms_.get() + other.capacity(), terms_.get());
-    std::copy(std::begin(other.names_), std::end(other.names_), std::begin(names_));
-    std::copy(std::begin(other.slot_named_), std::end(other.slot_named_), std::begin(slot_named_));
-    capacity_ = other.capacity_;
-    generators = other.generators;
-    elements = other.elements;
-    closed = other.closed;
-    return *this;
-}
-
 bool Lattice::reserve(int count) {
-    INVARIANT(count <= ELEMENTS_MAX);
-    if (count <= capacity()) return true;
-    std::unique_ptr<TermRecord[]> terms(new (std::nothrow) TermRecord[static_cast<std::size_t>(count)]);
-    if (terms == nullptr) return false;
+    INVARIANT(count >= capacity() && count <= ELEMENTS_MAX);
     // Each table either grows or stays as it was: one that grew while a
     // later one could not just holds spare room.
-    if (!order_.grow(count, 0) || !joins_.grow(count, NO_ELEMENT) || !meets_.grow(count, NO_ELEMENT)) {
-        return false;
-    }
-    std::fill(terms.get(), terms.get() + count, TermRecord{0, 0, 0});
-    if (terms_ != nullptr) std::copy(terms_.get(), terms_.get() + capacity_, terms.get());
-    terms_ = std::move(terms);
+    if (!order_.grow(count, 0) || !joins_.grow(count, NO_ELEMENT) || !meets_.grow(count, NO_ELEMENT)) return false;
+    terms_.resize(static_cast<std::size_t>(count), TermRecord{0, 0, 0});
     capacity_ = count;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "checks/invariant.h"
 
@@ -43,14 +44,18 @@ template <class T>
 class SquareTable {
 public:
     SquareTable() = default;
-    SquareTable(const SquareTable &other) { *this = other; }
-    SquareTable &operator=(const SquareTable &other);
+    SquareTable(const SquareTable &other);
+    SquareTable &operator=(const SquareTable &other) {
+        SquareTable copy(other);
+        *this = std::move(copy);
+        return *this;
+    }
     SquareTable(SquareTable &&) = default;
     SquareTable &operator=(SquareTable &&) = default;
     ~SquareTable() = default;
 
-    // Grows to size (never shrinks), new entries fill. False when memory is
-    // short; the table is unchanged then.
+    // Grows to size (at least the size now), new entries fill. False when
+    // memory is short; the table is unchanged then.
     bool grow(int size, T fill);
     int size() const { return size_; }
     T *row(int r) { return cells_.get() + static_cast<std::size_t>(r) * static_cast<std::size_t>(size_); }
@@ -68,15 +73,10 @@ public:
     // Nothing named, no order, every join and meet unknown; room for the
     // generators and the elements of the dialogue's build.
     Lattice();
-    // A copy holds everything the original holds, in the same room.
-    Lattice(const Lattice &other);
-    Lattice &operator=(const Lattice &other);
-    Lattice(Lattice &&) = default;
-    Lattice &operator=(Lattice &&) = default;
-    ~Lattice() = default;
 
-    // Room for elements 0..count-1 (count at most ELEMENTS_MAX), keeping
-    // everything held. False when memory is short; nothing changes then.
+    // Room for elements 0..count-1 (count at least the room now, and at
+    // most ELEMENTS_MAX), keeping everything held. False when memory is
+    // short; nothing changes then.
     bool reserve(int count);
     int capacity() const { return capacity_; }
 
@@ -102,10 +102,10 @@ public:
         store_symmetric(operation == OP_JOIN ? joins_ : meets_, r, c, value);
     }
 
-    const TermRecord &term(int e) const { return terms_[e]; }
+    const TermRecord &term(int e) const { return terms_[static_cast<std::size_t>(e)]; }
     void set_term(int e, const TermRecord &term) {
         INVARIANT(e >= 0 && e < capacity() && term.left < e && term.right < e);
-        terms_[e] = term;
+        terms_[static_cast<std::size_t>(e)] = term;
     }
 
     // Element e's name, or 0 when it has none.
@@ -146,7 +146,7 @@ private:
     SquareTable<unsigned char> order_;
     SquareTable<Element> joins_;
     SquareTable<Element> meets_;
-    std::unique_ptr<TermRecord[]> terms_;
+    std::vector<TermRecord> terms_;
     int capacity_ = 0;
     unsigned char names_[NAMES_MAX] = {};
     Element slot_named_[256];

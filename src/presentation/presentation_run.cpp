@@ -14,7 +14,7 @@
 #include "presentation/decide_relations.h"
 #include "presentation/declaration.h"
 
-static_assert(LIMIT_MAX + 1 == ELEMENTS_MAX, "the limit's elements are every element a lattice can hold");
+static_assert(LIMIT_MAX + 2 == ELEMENTS_MAX, "the limit's elements and a trial past them are all a lattice holds");
 
 namespace {
 
@@ -29,7 +29,9 @@ bool read_limit(const char *text, int &limit) {
             return false;
         }
     }
-    if (at == text || *at != '\0' || value == 0) {
+    // Nothing at all, or anything but digits, leaves a value of 0 or stops
+    // short of the end.
+    if (*at != '\0' || value == 0) {
         argument_error("--limit", text, "not a whole number from 1 to %d", LIMIT_MAX);
         return false;
     }

@@ -5,8 +5,9 @@
 #include "cli/options.h"
 #include "ending/exit_status.h"
 
-// The largest --limit: every element index fits below NO_ELEMENT.
-constexpr int LIMIT_MAX = 65534;
+// The largest --limit: the limit's elements and the trial past them have
+// indices below NO_ELEMENT.
+constexpr int LIMIT_MAX = 65533;
 
 // Enters the poset and the declaration, answers the questions from it and
 // prints the law test's verdict (for a lattice) and the build on standard

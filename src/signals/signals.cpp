@@ -158,8 +158,6 @@ int held_file_create(const char *name_template, int flags) {
     return fd;
 }
 
-const char *held_file_name() { return held_name; }
-
 int held_file_rename(const char *path) {
     sigset_t before = block_handled();
     int error = std::rename(held_name, path) == 0 ? 0 : errno;

@@ -22,9 +22,6 @@ void signals_install();
 constexpr int HELD_FILE_NAME_MAX = 4096;
 int held_file_create(const char *name_template, int flags);
 
-// The held file's name.
-const char *held_file_name();
-
 // Renames the held file to path and lets it go: 0, or the errno of the
 // rename (the file is still held then).
 int held_file_rename(const char *path);

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "presentation/presentation_run.h"
@@ -29,9 +30,9 @@ struct ChildRun {
     std::string standard_error;
 };
 
-// Runs line in a child whose address space may grow by about 200 MB: the
+// Runs line in a child whose address space may grow by megabytes MB: the
 // tables of a few thousand elements, never those of 60,000.
-ChildRun run_short_of_memory(CommandLine line) {
+ChildRun run_short_of_memory(const CommandLine &line, long megabytes) {
     int errors[2];
     ChildRun run;
     if (pipe(errors) != 0) return run;
@@ -47,7 +48,7 @@ ChildRun run_short_of_memory(CommandLine line) {
             if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
             std::fclose(statm);
         }
-        rlimit limited = {static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (200L << 20),
+        rlimit limited = {static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (megabytes << 20),
                           now.rlim_max};
         setrlimit(RLIMIT_AS, &limited);
         ExitStatus exit_status;
@@ -70,14 +71,19 @@ TEST(PresentationRun, ABuildThatRunsOutOfMemoryStopsWithStatus2AndNoFile) {
     char folder[] = "/tmp/freelattice-memory-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string json = std::string(folder) + "/lattice.json";
-    for (bool deciding : {false, true}) {
-        SCOPED_TRACE(deciding ? "deciding" : "listing");
+    // Memory runs out at a different table of the lattice or the build in
+    // each; the last one decides a relation first.
+    const long headrooms[] = {40, 60, 80, 100, 150, 200, 200};
+    for (std::size_t k = 0; k < std::size(headrooms); ++k) {
+        const long megabytes = headrooms[k];
+        const bool deciding = k + 1 == std::size(headrooms);
+        SCOPED_TRACE(std::to_string(megabytes) + " MB" + (deciding ? ", deciding" : ""));
         CommandLine line;
         line.poset = "a b c";
         line.limit = "60000";
         line.json_path = json.c_str();
         if (deciding) line.relations.push_back("a<=a+b");
-        ChildRun run = run_short_of_memory(line);
+        ChildRun run = run_short_of_memory(line, megabytes);
         EXPECT_EQ(run.status, 2);
         const std::string prefix = "freelattice: no memory for more than ";
         ASSERT_EQ(run.standard_error.rfind(prefix, 0), 0u) << run.standard_error;

@@ -56,12 +56,12 @@ const std::vector<OptionCase> OPTION_CASES = {
     // The limit: a whole number from 1 to the most the program holds, told
     // when refused; the stop line names it.
     {"LimitNotANumber", {"-p", "a b c", "--limit", "1e3"}, 2, "",
-     "freelattice: --limit '1e3': not a whole number from 1 to 65534\n"},
-    {"LimitZero", {"-p", "a b c", "-l", "0"}, 2, "", "freelattice: --limit '0': not a whole number from 1 to 65534\n"},
-    {"LimitPastWhatTheProgramHolds", {"-p", "a b c", "-l", "65535"}, 2, "",
-     "freelattice: --limit '65535': the largest limit this program can hold is 65534\n"},
+     "freelattice: --limit '1e3': not a whole number from 1 to 65533\n"},
+    {"LimitZero", {"-p", "a b c", "-l", "0"}, 2, "", "freelattice: --limit '0': not a whole number from 1 to 65533\n"},
+    {"LimitPastWhatTheProgramHolds", {"-p", "a b c", "-l", "65534"}, 2, "",
+     "freelattice: --limit '65534': the largest limit this program can hold is 65533\n"},
     {"LimitFarPastIt", {"-p", "a b c", "-l", "99999999999999999999999"}, 2, "",
-     "freelattice: --limit '99999999999999999999999': the largest limit this program can hold is 65534\n"},
+     "freelattice: --limit '99999999999999999999999': the largest limit this program can hold is 65533\n"},
     {"LimitNamedInTheStopLine", {"-p", "a b c", "-l", "4"}, 0,
      " 4 ... a+b\n 5 ... ab\nStopped at the limit: only the first 5 elements are listed; FL(P) has more.\n", ""},
     {"LimitBelowTheGeneratorsStillMakesOne", {"-p", "a b c", "-l", "1"}, 0,
