@@ -43,7 +43,7 @@ void quiet_build(benchmark::State &state, const char *names, const char *chains)
     for (auto _ : state) {
         set_up_untimed(state, names, chains);
         build_free_lattice(scripted::lattice(), limit, nullptr);
-        elements = scripted::lattice().elements;
+        elements = scripted::lattice().elements();
     }
     state.counters["elements"] = elements;
     state.counters["table_MB"] =

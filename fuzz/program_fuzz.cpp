@@ -32,7 +32,7 @@ int typed_count = 0;
 int banners_at_last_key = 0;
 
 void snapshot_typed() {
-    int n = the_lattice.generators;
+    int n = the_lattice.generators();
     if (n < 0 || n > 62) fail("generator_count outside 0..62");
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b) typed[a * n + b] = the_lattice.leq(a, b) ? 1 : 0;
@@ -55,13 +55,13 @@ void observe_retry_key() {
 unsigned char poset_order[62][62];
 
 void save_poset_order() {
-    for (int a = 0; a < the_lattice.generators; ++a)
-        for (int b = 0; b < the_lattice.generators; ++b) poset_order[a][b] = the_lattice.leq(a, b) ? 1 : 0;
+    for (int a = 0; a < the_lattice.generators(); ++a)
+        for (int b = 0; b < the_lattice.generators(); ++b) poset_order[a][b] = the_lattice.leq(a, b) ? 1 : 0;
 }
 
 void check_poset_order_kept() {
-    for (int a = 0; a < the_lattice.generators; ++a)
-        for (int b = 0; b < the_lattice.generators; ++b)
+    for (int a = 0; a < the_lattice.generators(); ++a)
+        for (int b = 0; b < the_lattice.generators(); ++b)
             if ((the_lattice.leq(a, b) ? 1 : 0) != poset_order[a][b]) fail("the order of the generators changed");
 }
 
@@ -78,18 +78,18 @@ void run_phases() {
     if (fuzz_console::banners_printed() != 1) fail("the banner was not printed once");
 
     read_poset(console, lattice);
-    if (lattice.generators < 0 || lattice.generators > 62) fail("more than 62 generators");
-    check_names(lattice.generators);
+    if (lattice.generators() < 0 || lattice.generators() > 62) fail("more than 62 generators");
+    check_names(lattice.generators());
     for (int r = 0; r < lattice.capacity(); ++r)
         for (int c = 0; c < lattice.capacity(); ++c)
-            if ((r >= lattice.generators || c >= lattice.generators) && lattice.leq(r, c))
+            if ((r >= lattice.generators() || c >= lattice.generators()) && lattice.leq(r, c))
                 fail("order outside the generators");
 
     banners_at_last_key = fuzz_console::banners_printed();
     fuzz_console::set_key_observer(observe_retry_key);
     close_and_validate_poset(console, lattice);
     if (has_cycle(typed, typed_count)) fail("a cyclic poset was accepted");
-    int n = lattice.generators;
+    int n = lattice.generators();
     if (n != typed_count) fail("the generators differ from the names typed");
     check_closure_of(typed, n);
     check_partial_order(n);
@@ -119,17 +119,17 @@ void run_phases() {
     fuzz_console::set_fallback_key(-1);
     BuildLines lines(console);
     BuildEnd end = build_free_lattice(lattice, DIALOGUE_LIMIT, &lines);
-    int built = lattice.elements;
+    int built = lattice.elements();
     if (end == BuildEnd::NO_MEMORY) fail("no memory for the dialogue's build");
-    if ((end == BuildEnd::CLOSED) != lattice.closed) fail("the build's end and the lattice disagree");
+    if ((end == BuildEnd::CLOSED) != lattice.closed()) fail("the build's end and the lattice disagree");
     if (built < n || built > DIALOGUE_LIMIT + 1) fail("element count outside generators..limit");
     check_partial_order(built);
     check_poset_order_kept();
     check_terms(built);
     check_operation_tables(built);
-    if (lattice.closed) check_closed(built);
+    if (lattice.closed()) check_closed(built);
     check_names(NAMES_MAX);
-    int shown = lattice.closed ? built : DIALOGUE_LIMIT;
+    int shown = lattice.closed() ? built : DIALOGUE_LIMIT;
 
     fuzz_console::set_fallback_key('q');
     before_browsing = lattice;

@@ -113,7 +113,7 @@ void too_many(int n) {
 }  // namespace
 
 void fail(const char *what) {
-    std::fprintf(stderr, "workspace: %s (%d generators)\n", what, lattice().generators);
+    std::fprintf(stderr, "workspace: %s (%d generators)\n", what, lattice().generators());
     std::abort();
 }
 
@@ -147,16 +147,16 @@ void check_names(int named) {
         if (k >= named) fail("the name index names an element without a name");
         if (lattice().name(k) != c) fail("the names do not lead back to the character of the name index");
     }
-    for (int k = 0; k < lattice().generators && k < named; ++k) {
+    for (int k = 0; k < lattice().generators() && k < named; ++k) {
         if (!is_user_name(lattice().name(k))) fail("a generator's name is no letter or digit");
     }
 }
 
 void check_generated_names() {
     std::string generators;
-    for (int k = 0; k < lattice().generators; ++k) generators += static_cast<char>(lattice().name(k));
+    for (int k = 0; k < lattice().generators(); ++k) generators += static_cast<char>(lattice().name(k));
     std::string expected = reference::slot_names(generators);
-    for (int k = lattice().generators; k < lattice().capacity(); ++k) {
+    for (int k = lattice().generators(); k < lattice().capacity(); ++k) {
         unsigned char name = k < static_cast<int>(expected.size()) ? static_cast<unsigned char>(expected[k]) : 0;
         if (lattice().name(k) != name) fail("a generated element is not named by the next free name");
     }
@@ -252,7 +252,7 @@ int incomparable_pairs_with_bounds(int n) {
 }
 
 void check_terms(int n) {
-    for (int k = lattice().generators; k < n; ++k) {
+    for (int k = lattice().generators(); k < n; ++k) {
         const TermRecord &t = lattice().term(k);
         if (t.operation != OP_MEET && t.operation != OP_JOIN) fail("a term with an unknown operation");
         if (t.left >= k || t.right >= k) fail("a term's operand does not lie below it");
@@ -262,8 +262,8 @@ void check_terms(int n) {
 }
 
 bool same_lattice(const Lattice &a, const Lattice &b) {
-    if (a.capacity() != b.capacity() || a.generators != b.generators || a.elements != b.elements ||
-        a.closed != b.closed)
+    if (a.capacity() != b.capacity() || a.generators() != b.generators() || a.elements() != b.elements() ||
+        a.closed() != b.closed())
         return false;
     for (int r = 0; r < a.capacity(); ++r) {
         const TermRecord &s = a.term(r), &t = b.term(r);

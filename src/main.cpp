@@ -28,7 +28,8 @@ void hold_closed_standard_descriptors() {
 
 // The dialogue at the keyboard, on the terminal or from standard input.
 int run_dialogue(const CommandLine &line, ConsoleDevice &device, ExitStatus &exit_status) {
-    ExportRequest request(exit_status);
+    ExportRequest request;
+    request.exit_status = &exit_status;
     request.dot_path = line.dot_path;
     request.json_path = line.json_path;
     // A file that cannot be written ends the run before the dialogue starts.

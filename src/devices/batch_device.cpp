@@ -39,7 +39,7 @@ bool BatchDevice::refill() {
     // that a program answering the prompts sees them.
     flush_transcript();
     for (;;) {
-        ssize_t got = input_.refill(STANDARD_INPUT);
+        ssize_t got = block_reader_refill(input_, STANDARD_INPUT);
         if (got > 0) return true;
         if (got == 0) return false;
         if (errno != EINTR) {
@@ -55,14 +55,14 @@ bool BatchDevice::refill() {
 bool BatchDevice::next_byte(void *device, unsigned char *byte) {
     auto &batch = *static_cast<BatchDevice *>(device);
     for (;;) {
-        if (!batch.input_.has_byte()) {
+        if (!block_reader_has_byte(batch.input_)) {
             if (batch.input_ended_) batch.end_session("input ended before q");
             if (!batch.refill()) {
                 batch.input_ended_ = true;
                 return false;
             }
         }
-        unsigned char b = batch.input_.take();
+        unsigned char b = block_reader_take(batch.input_);
         bool lf_after_cr = b == LF && batch.after_cr_;
         batch.after_cr_ = b == CR;
         if (lf_after_cr) continue;
@@ -103,7 +103,7 @@ void BatchDevice::close() {
     pending_output_reset();
     key_reader_reset(reader_);
     started_ = false;
-    input_.reset();
+    block_reader_reset(input_);
     input_ended_ = false;
     after_cr_ = false;
 }

@@ -4,12 +4,22 @@
 
 #include "checks/invariant.h"
 
-ssize_t BlockReader::refill(int fd) {
-    INVARIANT(next == length);
-    ssize_t got = read(fd, block, sizeof block);
+unsigned char block_reader_take(BlockReader &reader) {
+    INVARIANT(reader.next < reader.length);
+    return reader.block[reader.next++];
+}
+
+ssize_t block_reader_refill(BlockReader &reader, int fd) {
+    INVARIANT(reader.next == reader.length);
+    ssize_t got = read(fd, reader.block, sizeof reader.block);
     if (got > 0) {
-        length = static_cast<int>(got);
-        next = 0;
+        reader.length = static_cast<int>(got);
+        reader.next = 0;
     }
     return got;
+}
+
+void block_reader_reset(BlockReader &reader) {
+    reader.length = 0;
+    reader.next = 0;
 }

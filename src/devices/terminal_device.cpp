@@ -71,7 +71,7 @@ void TerminalDevice::close() {
     int error = terminal_mode_leave();
     if (error != 0 && !gone_) exit_status_.restore_failed(error);
     key_reader_reset(reader_);
-    read_ahead_.reset();
+    block_reader_reset(read_ahead_);
     reader_ready_ = false;
     gone_ = false;
     for (Opening *opening : {&input_, &output_}) {

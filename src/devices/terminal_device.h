@@ -28,7 +28,7 @@ private:
         int open_errno;
     };
 
-    int open_device(Opening &opening, int flags);
+    static int open_device(Opening &opening, int flags);
     int input_fd(const char **cause);
     int output_fd();
     bool output_lost() const;

@@ -44,8 +44,8 @@ void TerminalDevice::no_screen() {
 // the wait; keys typed ahead are taken without waiting, and so without a
 // write each (a paste would otherwise cost a write per echoed byte).
 bool TerminalDevice::wait_for_byte(unsigned char *byte) {
-    if (read_ahead_.has_byte()) {
-        *byte = read_ahead_.take();
+    if (block_reader_has_byte(read_ahead_)) {
+        *byte = block_reader_take(read_ahead_);
         return true;
     }
     int fd = input_.fd;
@@ -62,9 +62,9 @@ bool TerminalDevice::wait_for_byte(unsigned char *byte) {
             no_keyboard(std::strerror(errno));
         }
         if (ready == 0) return false;
-        ssize_t got = read_ahead_.refill(fd);
+        ssize_t got = block_reader_refill(read_ahead_, fd);
         if (got > 0) {
-            *byte = read_ahead_.take();
+            *byte = block_reader_take(read_ahead_);
             return true;
         }
         if (got == 0) no_keyboard("end of input");
@@ -90,7 +90,7 @@ int TerminalDevice::read_key(int *second) {
     if (output_lost()) no_screen();
     if (!reader_ready_) {
         key_reader_reset(reader_);
-        read_ahead_.reset();
+        block_reader_reset(read_ahead_);
         reader_ready_ = true;
     }
     const char *cause = "";

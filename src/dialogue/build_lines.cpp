@@ -8,5 +8,5 @@ void BuildLines::element_made(const Lattice &lattice, int e) {
 }
 
 void BuildLines::lattice_closed(const Lattice &lattice) {
-    console_.print("The number of elements is %d.\n", lattice.elements);
+    console_.print("The number of elements is %d.\n", lattice.elements());
 }

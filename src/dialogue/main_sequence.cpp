@@ -21,7 +21,7 @@ int build_result(Console &console, Lattice &lattice, const SequenceHooks &hooks)
     BuildEnd end = build_free_lattice(lattice, DIALOGUE_LIMIT, &lines);
     INVARIANT(end != BuildEnd::NO_MEMORY);
     // A build stopped at the limit shows the first 100 elements.
-    int shown = end == BuildEnd::CLOSED ? lattice.elements : DIALOGUE_LIMIT;
+    int shown = end == BuildEnd::CLOSED ? lattice.elements() : DIALOGUE_LIMIT;
     if (hooks.built != nullptr) hooks.built(hooks.context, lattice, shown);
     return shown;
 }

@@ -46,7 +46,7 @@ void read_poset(Console &console, Lattice &lattice) {
         }
         // Every other key, "<" and backspace among them, means nothing here.
     }
-    if (lattice.generators > 0) {
+    if (lattice.generators() > 0) {
         console.print("\b \n");
     } else {
         console.print("\n");
@@ -60,6 +60,6 @@ void close_and_validate_poset(Console &console, Lattice &lattice) {
         reset_and_show_banner(console, lattice);
         read_poset(console, lattice);
     }
-    console.print("\nPOSET WITH %d ELEMENTS DEFINED\n", lattice.generators);
+    console.print("\nPOSET WITH %d ELEMENTS DEFINED\n", lattice.generators());
     name_free_slots(lattice);
 }

@@ -6,6 +6,11 @@
 
 namespace {
 
+// The first cause stays.
+void note_first(int &first, int error) {
+    if (first == 0) first = error != 0 ? error : EIO;
+}
+
 void tell(const char *what, int error) {
     if (error != 0) (void)std::fprintf(stderr, "freelattice: cannot write %s: %s\n", what, std::strerror(error));
 }
@@ -13,13 +18,10 @@ void tell(const char *what, int error) {
 }  // namespace
 
 void ExitStatus::write_failed(Channel channel, int error) {
-    int &first = channel == Channel::STANDARD_OUTPUT ? standard_output_error_ : terminal_error_;
-    if (first == 0) first = error != 0 ? error : EIO;
+    note_first(channel == Channel::STANDARD_OUTPUT ? standard_output_error_ : terminal_error_, error);
 }
 
-void ExitStatus::restore_failed(int error) {
-    if (restore_error_ == 0) restore_error_ = error;
-}
+void ExitStatus::restore_failed(int error) { note_first(restore_error_, error); }
 
 int ExitStatus::final_status(int status) {
     if (std::fflush(stdout) != 0) write_failed(Channel::STANDARD_OUTPUT, errno);

@@ -11,13 +11,20 @@ namespace {
 
 using Word = std::uint64_t;
 
-struct BitRows {
-    int words;
-    std::vector<Word> bits;
-    BitRows(int count, int words_per_row) : words(words_per_row), bits(static_cast<std::size_t>(count) * static_cast<std::size_t>(words_per_row)) {}
-    Word *row(int r) { return bits.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(words); }
-    const Word *row(int r) const { return bits.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(words); }
+class BitRows {
+public:
+    BitRows(int count, int words_per_row)
+        : words_(words_per_row),
+          bits_(static_cast<std::size_t>(count) * static_cast<std::size_t>(words_per_row)) {}
+    Word *row(int r) { return bits_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(words_); }
+    const Word *row(int r) const {
+        return bits_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(words_);
+    }
     static void set(Word *row, int c) { row[c / 64] |= Word{1} << (c % 64); }
+
+private:
+    int words_;
+    std::vector<Word> bits_;
 };
 
 }  // namespace

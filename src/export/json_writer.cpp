@@ -104,8 +104,8 @@ std::vector<nlohmann::ordered_json> decision_rows(const std::vector<DecidedRelat
 
 std::string json_text(const Lattice &lattice, int count, const ResultNotes &notes) {
     // Keys in the order a reader expects them, not sorted.
-    std::string text = "{\n  \"generators\": " + std::to_string(lattice.generators) +
-                       ",\n  \"closed\": " + (lattice.closed ? "true" : "false") + ",\n";
+    std::string text = "{\n  \"generators\": " + std::to_string(lattice.generators()) +
+                       ",\n  \"closed\": " + (lattice.closed() ? "true" : "false") + ",\n";
     // Meets first, as the questions come (a json object would sort them).
     text += "  \"defined\": {\"meets\": " + compact(json(notes.meets)) + ", \"joins\": " +
             compact(json(notes.joins)) + "},\n";

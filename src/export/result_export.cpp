@@ -47,8 +47,8 @@ void export_note_definitions(void *request, const Lattice &lattice) {
 
 void export_result(void *request, const Lattice &lattice, int shown) {
     const ExportRequest &asked = *static_cast<const ExportRequest *>(request);
-    if (asked.dot_path != nullptr) write_file(asked.exit_status, asked.dot_path, dot_text(lattice, shown));
+    if (asked.dot_path != nullptr) write_file(*asked.exit_status, asked.dot_path, dot_text(lattice, shown));
     if (asked.json_path != nullptr) {
-        write_file(asked.exit_status, asked.json_path, json_text(lattice, shown, asked.notes));
+        write_file(*asked.exit_status, asked.json_path, json_text(lattice, shown, asked.notes));
     }
 }

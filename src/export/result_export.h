@@ -9,12 +9,11 @@
 #include "lattice/lattice.h"
 
 struct ExportRequest {
-    explicit ExportRequest(ExitStatus &status) : exit_status(status) {}
     const char *dot_path = nullptr;  // null: not asked for
     const char *json_path = nullptr;
     ResultNotes notes;
     // Where a file that cannot be written is noted.
-    ExitStatus &exit_status;
+    ExitStatus *exit_status = nullptr;
 };
 
 // Checks that each file asked for can be written; reports every one that

@@ -8,7 +8,7 @@ namespace {
 void note_table(const Lattice &lattice, unsigned char operation, const char *symbol,
                 std::vector<std::string> &items) {
     items.clear();
-    int n = lattice.generators;
+    int n = lattice.generators();
     for (int i = 0; i < n; ++i) {
         for (int j = i + 1; j < n; ++j) {
             Element value = operation == OP_JOIN ? lattice.join(i, j) : lattice.meet(i, j);

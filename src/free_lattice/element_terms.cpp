@@ -4,7 +4,7 @@
 namespace {
 
 void walk_operand(const Lattice &lattice, int operand, void (*put)(int ch, void *context), void *context) {
-    bool generated = operand >= lattice.generators;
+    bool generated = operand >= lattice.generators();
     if (generated) put('(', context);
     walk_term(lattice, operand, put, context);
     if (generated) put(')', context);
@@ -13,7 +13,7 @@ void walk_operand(const Lattice &lattice, int operand, void (*put)(int ch, void 
 }  // namespace
 
 void walk_term(const Lattice &lattice, int e, void (*put)(int ch, void *context), void *context) {
-    if (e < lattice.generators) {
+    if (e < lattice.generators()) {
         put(lattice.name(e), context);
         return;
     }

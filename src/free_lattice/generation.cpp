@@ -17,7 +17,7 @@ bool FreeLatticeBuilder::make_room(int count) {
 }
 
 void FreeLatticeBuilder::create_element(unsigned char operation, int r, int c) {
-    const int x = lattice_.elements;
+    const int x = lattice_.elements();
     // Operands come before the element they make: terms are walked downward.
     INVARIANT(r >= 0 && r < x && c >= 0 && c < x && x < lattice_.capacity());
     lattice_.set_term(x, {operation, static_cast<Element>(r), static_cast<Element>(c)});
@@ -37,12 +37,12 @@ void FreeLatticeBuilder::create_element(unsigned char operation, int r, int c) {
         }
     }
     order_.keep(x);
-    lattice_.elements = x + 1;
+    lattice_.set_elements(x + 1);
 }
 
 // The lowest existing element equal to r op c, or -1 when r op c is new.
 int FreeLatticeBuilder::equal_element(unsigned char operation, int r, int c) {
-    const int x = lattice_.elements;
+    const int x = lattice_.elements();
     if (operation == OP_JOIN)
         order_.order_join(x, r, c);
     else
@@ -66,7 +66,7 @@ bool FreeLatticeBuilder::try_operation(unsigned char operation, int r, int c) {
 }
 
 bool FreeLatticeBuilder::add_next_element() {
-    const int count = lattice_.elements;
+    const int count = lattice_.elements();
     INVARIANT(count < lattice_.capacity());
     for (int r = 0; r < count; ++r) {
         int &c = resolved_to_[r];
@@ -76,12 +76,12 @@ bool FreeLatticeBuilder::add_next_element() {
         }
     }
     INVARIANT(lattice_.tables_symmetric(count));
-    lattice_.closed = true;
+    lattice_.set_closed(true);
     return false;
 }
 
 bool FreeLatticeBuilder::makes_no_more() {
-    const int count = lattice_.elements;
+    const int count = lattice_.elements();
     INVARIANT(count < lattice_.capacity());
     for (int r = 0; r < count; ++r) {
         for (int c = resolved_to_[r]; c < count; ++c) {
@@ -93,20 +93,24 @@ bool FreeLatticeBuilder::makes_no_more() {
 }
 
 BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener, bool settle_at_limit) {
-    INVARIANT(limit >= 0 && limit + 2 <= ELEMENTS_MAX);
-    lattice.closed = false;
+    // The limit is tested after an element is made, so the last one made is
+    // element limit, or the first generated one when the generators alone
+    // pass the limit.
+    const int last = std::max(limit, lattice.generators());
+    INVARIANT(limit >= 0 && last + 2 <= ELEMENTS_MAX);
+    lattice.set_closed(false);
     FreeLatticeBuilder builder(lattice);
     for (;;) {
-        const int count = lattice.elements;
-        // One element past the limit at most: the last look found that every
+        const int count = lattice.elements();
+        // One element past the last at most: the last look found that every
         // pair left gives an element that exists.
-        INVARIANT(count <= limit + 1);
-        // Room for this element and the one after it (where a last look past
-        // the limit works out its trials) doubles each time it runs out,
-        // never past the limit's, so that a large limit costs nothing until
-        // it is reached.
+        INVARIANT(count <= last + 1);
+        // Room for this element and the one after it (where a last look
+        // works out its trials) doubles each time it runs out, never past
+        // the last's, so that a large limit costs nothing until it is
+        // reached.
         if (count + 2 > lattice.capacity()) {
-            int wanted = std::min(limit + 2, std::max(count + 2, 2 * lattice.capacity()));
+            int wanted = std::min(last + 2, std::max(count + 2, 2 * lattice.capacity()));
             if (!builder.make_room(wanted)) return BuildEnd::NO_MEMORY;
         }
         if (!builder.add_next_element()) {
@@ -114,8 +118,6 @@ BuildEnd build_free_lattice(Lattice &lattice, int limit, BuildListener *listener
             return BuildEnd::CLOSED;
         }
         if (listener != nullptr) listener->element_made(lattice, count);
-        // The limit is tested after the element is made, so the last one
-        // made is element limit: limit + 1 elements can exist.
         if (count < limit) continue;
         // One look at the pairs left tells whether the elements made are all
         // there are; if so, the next turn resolves the pairs and closes,

@@ -63,8 +63,8 @@ private:
 enum class BuildEnd { CLOSED, LIMIT, NO_MEMORY };
 
 // Builds until the lattice closes or elements 0..limit exist (limit + 1 of
-// them, the last made after the limit was reached; limit + 2 at most
-// ELEMENTS_MAX), telling listener (which
+// them, the last made after the limit was reached; at least one is made
+// past the generators, and two more than the last at most ELEMENTS_MAX), telling listener (which
 // may be null) each element made and the closing. The dialogue stops there,
 // even when those are all the elements of FL(P); with settle_at_limit the
 // build then finds out, and a lattice that has no more elements ends

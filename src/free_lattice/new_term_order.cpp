@@ -12,13 +12,13 @@
 
 #include <algorithm>
 
-TrialOrder::TrialOrder(const Lattice &lattice) : lattice_(lattice), generators_(lattice.generators) {
+TrialOrder::TrialOrder(const Lattice &lattice) : lattice_(lattice), generators_(lattice.generators()) {
     // Too little memory for the lattice's own elements leaves no build.
-    bool room = grow_to(lattice.capacity());
-    INVARIANT(room);
-    (void)room;
-    for (int q = 0; q < lattice.elements; ++q) {
-        for (int p = 0; p < lattice.elements; ++p) columns_.row(q)[p] = lattice.leq(p, q) ? 1 : 0;
+    bool grown = grow_to(lattice.capacity());
+    INVARIANT(grown);
+    (void)grown;
+    for (int q = 0; q < lattice.elements(); ++q) {
+        for (int p = 0; p < lattice.elements(); ++p) columns_.row(q)[p] = lattice.leq(p, q) ? 1 : 0;
         generators_above_[q] = generators_in(lattice.order_row(q));
         generators_below_[q] = generators_in(columns_.row(q));
     }

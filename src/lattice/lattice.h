@@ -50,8 +50,8 @@ public:
         *this = std::move(copy);
         return *this;
     }
-    SquareTable(SquareTable &&) = default;
-    SquareTable &operator=(SquareTable &&) = default;
+    SquareTable(SquareTable &&) noexcept = default;
+    SquareTable &operator=(SquareTable &&) noexcept = default;
     ~SquareTable() = default;
 
     // Grows to size (at least the size now), new entries fill. False when
@@ -118,12 +118,21 @@ public:
         slot_named_[c] = static_cast<Element>(e);
     }
 
-    // The generators: elements 0..generators-1.
-    int generators = 0;
+    // The generators: elements 0..generators()-1.
+    int generators() const { return generators_; }
+    void set_generators(int count) {
+        INVARIANT(count >= 0 && count <= GENERATORS_MAX);
+        generators_ = count;
+    }
     // Elements made so far, generators included.
-    int elements = 0;
+    int elements() const { return elements_; }
+    void set_elements(int count) {
+        INVARIANT(count >= generators_ && count <= capacity());
+        elements_ = count;
+    }
     // Every join and meet of the elements made is known: FL(P) is complete.
-    bool closed = false;
+    bool closed() const { return closed_; }
+    void set_closed(bool closed) { closed_ = closed; }
 
 #ifdef FREELATTICE_CHECKS
     // Whether the meet and join tables agree with their mirror images over
@@ -136,9 +145,9 @@ private:
     // checks that must catch them.
     friend struct LatticeProbe;
 
-    void store_symmetric(SquareTable<Element> &table, int r, int c, int value) {
-        INVARIANT(r >= 0 && r < capacity() && c >= 0 && c < capacity());
-        INVARIANT((value >= 0 && value < capacity()) || value == NO_ELEMENT);
+    static void store_symmetric(SquareTable<Element> &table, int r, int c, int value) {
+        INVARIANT(r >= 0 && r < table.size() && c >= 0 && c < table.size());
+        INVARIANT((value >= 0 && value < table.size()) || value == NO_ELEMENT);
         table.row(r)[c] = static_cast<Element>(value);
         table.row(c)[r] = static_cast<Element>(value);
     }
@@ -148,6 +157,9 @@ private:
     SquareTable<Element> meets_;
     std::vector<TermRecord> terms_;
     int capacity_ = 0;
+    int generators_ = 0;
+    int elements_ = 0;
+    bool closed_ = false;
     unsigned char names_[NAMES_MAX] = {};
     Element slot_named_[256];
 };

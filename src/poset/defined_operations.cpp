@@ -9,7 +9,7 @@ namespace {
 // operation as the question writes it.
 void ask_about_bounds(Lattice &lattice, AnswerSource &answers, unsigned char operation) {
     bool join = operation == OP_JOIN;
-    int n = lattice.generators;
+    int n = lattice.generators();
     for (int i = 0; i < n - 1; ++i) {
         for (int j = i + 1; j < n; ++j) {
             if ((join ? lattice.join(i, j) : lattice.meet(i, j)) != NO_ELEMENT) continue;
@@ -23,7 +23,7 @@ void ask_about_bounds(Lattice &lattice, AnswerSource &answers, unsigned char ope
 }  // namespace
 
 void define_partial_lattice(Lattice &lattice, AnswerSource &answers) {
-    int n = lattice.generators;
+    int n = lattice.generators();
     // Comparable pairs are always defined: the lower is the meet, the upper
     // the join; the diagonal included.
     for (int i = 0; i < n; ++i) {

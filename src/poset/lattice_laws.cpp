@@ -54,7 +54,7 @@ bool distributive(int n, const Operations &ops, LawTriple &failure) {
 }  // namespace
 
 bool poset_is_lattice(const Lattice &lattice) {
-    int n = lattice.generators;
+    int n = lattice.generators();
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
             if (poset_meet(lattice, i, j) == -1) return false;
@@ -65,7 +65,7 @@ bool poset_is_lattice(const Lattice &lattice) {
 }
 
 LawVerdict test_lattice_laws(const Lattice &lattice) {
-    int n = lattice.generators;
+    int n = lattice.generators();
     Operations ops;
     fill_tables(lattice, n, ops);
     LawVerdict verdict{};

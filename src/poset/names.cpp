@@ -7,7 +7,8 @@ bool is_name(int code) {
 void enter_name(Lattice &lattice, int previous, int name) {
     int element = lattice.named(static_cast<unsigned char>(name));
     if (element < 0) {
-        element = lattice.generators++;
+        element = lattice.generators();
+        lattice.set_generators(element + 1);
         lattice.set_name(element, static_cast<unsigned char>(name));
     }
     if (previous != 0) lattice.set_leq(lattice.named(static_cast<unsigned char>(previous)), element);
@@ -15,7 +16,7 @@ void enter_name(Lattice &lattice, int previous, int name) {
 
 void name_free_slots(Lattice &lattice) {
     int c = '0';
-    for (int k = lattice.generators; k < NAMES_MAX; ++k) {
+    for (int k = lattice.generators(); k < NAMES_MAX; ++k) {
         while (lattice.named(static_cast<unsigned char>(c)) >= 0) c = next_name_char(c);
         lattice.set_name(k, static_cast<unsigned char>(c));
     }

@@ -35,8 +35,8 @@ bool make_reflexive(Lattice &lattice, int n) {
 }  // namespace
 
 bool close_poset(Lattice &lattice) {
-    int n = lattice.generators;
+    int n = lattice.generators();
     close_order(lattice, n);
-    lattice.elements = n;
+    lattice.set_elements(n);
     return !make_reflexive(lattice, n);
 }

@@ -11,7 +11,7 @@ bool is_upper_bound(const Lattice &lattice, int i, int a, int b) { return lattic
 int poset_meet(const Lattice &lattice, int a, int b) {
     if (lattice.leq(a, b)) return a;
     if (lattice.leq(b, a)) return b;
-    int n = lattice.generators;
+    int n = lattice.generators();
     int c = -1;
     for (int i = 0; i < n; ++i) {
         if (is_lower_bound(lattice, i, a, b)) c = i;
@@ -31,7 +31,7 @@ int poset_meet(const Lattice &lattice, int a, int b) {
 int poset_join(const Lattice &lattice, int a, int b) {
     if (lattice.leq(a, b)) return b;
     if (lattice.leq(b, a)) return a;
-    int n = lattice.generators;
+    int n = lattice.generators();
     int c = -1;
     for (int i = 0; i < n; ++i) {
         if (is_upper_bound(lattice, i, a, b)) c = i;

@@ -38,7 +38,7 @@ bool well_formed(std::string_view chains) {
 // relation (before the closure, which would hide the path): "a<b<a". Empty
 // when there is none.
 std::string cycle_in_typed_relation(const Lattice &lattice) {
-    int n = lattice.generators;
+    int n = lattice.generators();
     for (int start = 0; start < n; ++start) {
         int reached_from[GENERATORS_MAX];
         int queue[GENERATORS_MAX];

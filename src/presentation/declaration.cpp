@@ -19,7 +19,7 @@ bool is_separator(char c) { return c == ' ' || c == ','; }
 // count.
 int generator_named(const Lattice &lattice, char c) {
     int k = lattice.named(static_cast<unsigned char>(c));
-    return k < lattice.generators ? k : -1;
+    return k < lattice.generators() ? k : -1;
 }
 
 bool unknown_name(const Lattice &lattice, std::string_view item, char c) {

@@ -42,7 +42,7 @@ bool read_limit(const char *text, int &limit) {
 // A build cut short by memory: what was built stands, and nothing is
 // written to the files.
 int no_memory(const Lattice &lattice, ExitStatus &exit_status) {
-    (void)std::fprintf(stderr, "freelattice: no memory for more than %d elements\n", lattice.elements);
+    (void)std::fprintf(stderr, "freelattice: no memory for more than %d elements\n", lattice.elements());
     exit_status.failure_told();
     return 2;
 }
@@ -57,7 +57,8 @@ int run_presentation(const CommandLine &line, ExitStatus &exit_status) {
     Lattice lattice;
     Declaration declaration;
     if (!enter_chains(line.poset, lattice) || !declaration.read(lattice, line.defines)) return 2;
-    ExportRequest request(exit_status);
+    ExportRequest request;
+    request.exit_status = &exit_status;
     request.dot_path = line.dot_path;
     request.json_path = line.json_path;
     if (!export_prepare(request)) return 2;
@@ -71,7 +72,7 @@ int run_presentation(const CommandLine &line, ExitStatus &exit_status) {
         int status = decide_relations(lattice, line.relations, line.explain, request.notes);
         if (status == 2 || !files) return status;
         if (build_free_lattice(lattice, limit, nullptr, true) == BuildEnd::NO_MEMORY) return no_memory(lattice, exit_status);
-        export_result(&request, lattice, lattice.elements);
+        export_result(&request, lattice, lattice.elements());
         return status;
     }
 
@@ -86,10 +87,10 @@ int run_presentation(const CommandLine &line, ExitStatus &exit_status) {
     }
     if (end == BuildEnd::LIMIT) {
         console.stdout_print("Stopped at the limit: only the first %d elements are listed; FL(P) has more.\n",
-                             lattice.elements);
+                             lattice.elements());
     }
     // Everything shown comes before the files, which may share its channel.
-    export_result(&request, lattice, lattice.elements);
+    export_result(&request, lattice, lattice.elements());
     console.close();
     return 0;
 }

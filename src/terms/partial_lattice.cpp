@@ -12,7 +12,7 @@ unsigned char defined_value(Element entry, int count) {
 
 void presentation_from_lattice(const Lattice &lattice, Presentation &p) {
     p = Presentation{};
-    p.count = lattice.generators;  // at most 62: one letter or digit each
+    p.count = lattice.generators();  // at most 62: one letter or digit each
     for (int i = 0; i < p.count; ++i) {
         p.name[i] = lattice.name(i);
         for (int j = 0; j < p.count; ++j) {

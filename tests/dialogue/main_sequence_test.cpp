@@ -31,8 +31,8 @@ TEST(MainSequence, BuildThatClosesShowsEveryElementAndNoMore) {
     scripted::start("abc a12c\r\rnnnnntq");
     ASSERT_EQ(scripted::run_program(NOTE_SHOWN), 1);
     EXPECT_EQ(scripted::keys_left(), 0);
-    EXPECT_TRUE(lattice().closed);
-    EXPECT_EQ(lattice().elements, 11);
+    EXPECT_TRUE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 11);
     EXPECT_EQ(shown, 11);
     EXPECT_NE(scripted::console_bytes().find("The number of elements is 11.\n"), std::string::npos);
     EXPECT_EQ(listed_names(), poset_setup::names(lattice(), 11));
@@ -44,8 +44,8 @@ TEST(MainSequence, BuildStoppedAtTheLimitShowsTheFirstHundred) {
     scripted::start("a b c\r\rtq");
     ASSERT_EQ(scripted::run_program(NOTE_SHOWN), 1);
     EXPECT_EQ(scripted::keys_left(), 0);
-    EXPECT_FALSE(lattice().closed);
-    EXPECT_EQ(lattice().elements, 101);
+    EXPECT_FALSE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 101);
     EXPECT_EQ(shown, 100);
     EXPECT_EQ(scripted::console_bytes().find("The number of elements is"), std::string::npos);
     // The last element line of the build is numbered 101 and names index 100,
@@ -64,8 +64,8 @@ TEST(MainSequence, TheLatticeStartsNewWhateverItHeld) {
     scripted::start("a b c\r\rq");
     ASSERT_TRUE(lattice_setup::set_up("abcd", "a<b a<c c<d", "b.c"));
     ASSERT_EQ(scripted::run_program(NOTE_SHOWN), 1);
-    EXPECT_EQ(lattice().generators, 3);
-    EXPECT_EQ(lattice().elements, 101);
+    EXPECT_EQ(lattice().generators(), 3);
+    EXPECT_EQ(lattice().elements(), 101);
     EXPECT_EQ(shown, 100);
 }
 

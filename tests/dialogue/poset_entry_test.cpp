@@ -20,7 +20,7 @@ void read_keys() { read_poset(scripted::console(), lattice()); }
 TEST(Banner, MakesTheLatticeNewAndPrintsOnStandardOutput) {
     scripted::start("");
     lattice_setup::set_up("abc", "a<b", "a.c");
-    ASSERT_GT(lattice().generators, 0);
+    ASSERT_GT(lattice().generators(), 0);
 
     ASSERT_TRUE(scripted::run([] { reset_and_show_banner(scripted::console(), lattice()); }));
 
@@ -35,9 +35,9 @@ TEST(Banner, MakesTheLatticeNewAndPrintsOnStandardOutput) {
         ASSERT_EQ(lattice().name(r), 0) << r;
     }
     for (int ch = 0; ch < 256; ++ch) ASSERT_EQ(lattice().named(static_cast<unsigned char>(ch)), -1) << ch;
-    EXPECT_EQ(lattice().generators, 0);
-    EXPECT_EQ(lattice().elements, 0);
-    EXPECT_FALSE(lattice().closed);
+    EXPECT_EQ(lattice().generators(), 0);
+    EXPECT_EQ(lattice().elements(), 0);
+    EXPECT_FALSE(lattice().closed());
 }
 
 struct EntryCase {
@@ -80,7 +80,7 @@ TEST_P(Entry, EchoesOnTheConsoleAndRecordsNamesAndTypedPairs) {
     data_files::expect_equal(scripted::transcript(), std::string("poset/") + t.echo_file);
 
     std::string names(t.names);
-    ASSERT_EQ(lattice().generators, static_cast<int>(names.size()));
+    ASSERT_EQ(lattice().generators(), static_cast<int>(names.size()));
     for (std::size_t k = 0; k < names.size(); ++k) {
         EXPECT_EQ(lattice().name(k), static_cast<unsigned char>(names[k])) << k;
         EXPECT_EQ(lattice().named(static_cast<unsigned char>(names[k])), static_cast<int>(k)) << names[k];
@@ -107,7 +107,7 @@ TEST(EntryLimits, AllSixtyTwoNamesAndThenOnlyLongerChains) {
     const std::string all = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     scripted::start(all + " 0z Az\r\r");
     ASSERT_TRUE(scripted::run(read_keys));
-    ASSERT_EQ(lattice().generators, 62);
+    ASSERT_EQ(lattice().generators(), 62);
     for (int k = 0; k < 62; ++k) {
         EXPECT_EQ(lattice().name(k), static_cast<unsigned char>(all[k]));
         EXPECT_EQ(lattice().named(static_cast<unsigned char>(all[k])), k);
@@ -126,7 +126,7 @@ TEST(EntryLimits, NoKeyboardLeftEndsTheEntry) {
     // whose input cannot be read.
     scripted::start("ab");
     read_keys();
-    EXPECT_EQ(lattice().generators, 2);
+    EXPECT_EQ(lattice().generators(), 2);
     EXPECT_TRUE(lattice().leq(0, 1));
     EXPECT_EQ(scripted::console_bytes(), "a<b<\b \n");
 }

@@ -70,7 +70,7 @@ bool run_session(const ExportSession &session) {
     notes = ResultNotes{};
     shown = -1;
     return scripted::run_program(SequenceHooks{take_notes, take_shown, &notes}) == 1 && shown == session.count &&
-           lattice().closed == session.closed;
+           lattice().closed() == session.closed;
 }
 
 std::string utf8_of(const std::string &console_bytes) {
@@ -117,7 +117,7 @@ TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
     ASSERT_FALSE(result.is_discarded()) << "not JSON";
     ASSERT_TRUE(result.is_object());
     EXPECT_EQ(result.size(), 7u);
-    EXPECT_EQ(result["generators"], lattice().generators);
+    EXPECT_EQ(result["generators"], lattice().generators());
     EXPECT_EQ(result["closed"], session.closed);
     EXPECT_EQ(result["defined"], json::parse(session.defined));
 
@@ -176,7 +176,7 @@ TEST_P(ExportedFiles, DotHasANodePerElementAndAnEdgePerCover) {
     }
     for (int e = 0; e < n; ++e) {
         const json &element = result["elements"][e];
-        const bool generator = e < lattice().generators;
+        const bool generator = e < lattice().generators();
         // A generator's term is its own name, so it is not repeated.
         expected += "  " + std::to_string(e) + " [label=\"" + element["name"].get<std::string>() +
                     (generator ? "" : ": " + element["term"].get<std::string>()) + "\", shape=" +
@@ -219,7 +219,7 @@ TEST(ExportPastTheNames, UnnamedElementsAreNullAndNumberedAndTheCoversHold) {
     scripted::start("");
     ASSERT_TRUE(lattice_setup::set_up("abc", "", ""));
     ASSERT_EQ(build_free_lattice(lattice(), 200, nullptr), BuildEnd::LIMIT);
-    const int n = lattice().elements;
+    const int n = lattice().elements();
     ASSERT_EQ(n, 201);
     json result = json::parse(json_text(lattice(), n, ResultNotes{}), nullptr, false);
     ASSERT_FALSE(result.is_discarded());

@@ -51,8 +51,8 @@ TEST(Build, ElementAndCountLinesOfEachEdgeCase) {
 
 TEST(Build, ClosingCountsTheElementsAndLeavesEveryPairKnown) {
     ASSERT_GE(lattice_setup::build("abc12", "a<b<c a<1<2<c", ""), 0);
-    EXPECT_TRUE(lattice().closed);
-    EXPECT_EQ(lattice().elements, 11);
+    EXPECT_TRUE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 11);
     for (int r = 0; r < 11; ++r)
         for (int c = 0; c < 11; ++c) {
             EXPECT_NE(lattice().join(r, c), NO_ELEMENT) << r << ' ' << c;
@@ -69,7 +69,7 @@ TEST(Build, NoGeneratorsClosesAtOnceWithNoElements) {
     scripted::start("");
     ASSERT_TRUE(lattice_setup::set_up("", "", ""));
     EXPECT_EQ(lattice_setup::build(), 0);
-    EXPECT_TRUE(lattice().closed);
+    EXPECT_TRUE(lattice().closed());
 }
 
 // The term of element e as the term lines write it.
@@ -81,7 +81,7 @@ std::string term_of(int e) {
 
 TEST(Build, OrderOfTheWorkedExampleAWithABelowB) {
     ASSERT_GE(lattice_setup::build("abc", "a<b", ""), 0);
-    ASSERT_EQ(lattice().elements, 9);
+    ASSERT_EQ(lattice().elements(), 9);
     std::string rows;
     for (int i = 0; i < 9; ++i) {
         rows += term_of(i) + ":";
@@ -103,7 +103,7 @@ TEST(Build, JoinResolvedToAnExistingElementStillHasItsMeetTriedInTheSameCall) {
     ASSERT_TRUE(lattice_setup::set_up("abc12", "a<b<c a<1<2<c", "b+1 b+2"));
     FreeLatticeBuilder builder(lattice());
     EXPECT_TRUE(builder.add_next_element());
-    EXPECT_FALSE(lattice().closed);
+    EXPECT_FALSE(lattice().closed());
     EXPECT_EQ(lattice().term(5).operation, OP_MEET);
     EXPECT_EQ(lattice().term(5).left, 1);
     EXPECT_EQ(lattice().term(5).right, 3);
@@ -124,13 +124,13 @@ TEST(Build, AJoinTrialEqualToAnElementIsRecordedAndTheMeetTriedInTheSameCall) {
     // next call meets the pair (c, a+b) first: its join trial equals a+c and
     // is recorded, then its meet c(a+b) is made in that same call.
     ASSERT_EQ(lattice_setup::build("abc", "b<c", "", 7), 8);
-    ASSERT_FALSE(lattice().closed);
+    ASSERT_FALSE(lattice().closed());
     ASSERT_EQ(lattice().join(2, 3), NO_ELEMENT);
     ASSERT_EQ(lattice().meet(2, 3), NO_ELEMENT);
     FreeLatticeBuilder builder(lattice());
     EXPECT_TRUE(builder.add_next_element());
-    EXPECT_FALSE(lattice().closed);
-    EXPECT_EQ(lattice().elements, 9);
+    EXPECT_FALSE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 9);
     EXPECT_EQ(lattice().join(2, 3), 5);
     EXPECT_EQ(lattice().join(3, 2), 5);
     EXPECT_EQ(lattice().term(8).operation, OP_MEET);
@@ -183,8 +183,8 @@ TEST(Build, ALatticeOfExactly100ElementsGetsItsCountLine) {
     std::string names;
     std::string chains = stacked_one_plus_three(false, names);
     ASSERT_GE(lattice_setup::build(names, chains, ""), 0);
-    EXPECT_TRUE(lattice().closed);
-    EXPECT_EQ(lattice().elements, 100);
+    EXPECT_TRUE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 100);
     const std::string &out = scripted::console_bytes();
     std::string tail = "The number of elements is 100.\n";
     ASSERT_GE(out.size(), tail.size());
@@ -197,8 +197,8 @@ TEST(Build, ALatticeOfExactly101ElementsStopsAtTheLimitWithoutCountLine) {
     std::string names;
     std::string chains = stacked_one_plus_three(true, names);
     ASSERT_GE(lattice_setup::build(names, chains, ""), 0);
-    EXPECT_FALSE(lattice().closed);
-    EXPECT_EQ(lattice().elements, 101);
+    EXPECT_FALSE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 101);
     const std::string &out = scripted::console_bytes();
     EXPECT_EQ(out.find("The number of elements"), std::string::npos);
     std::size_t last_line = out.rfind("\n", out.size() - 2) + 1;
@@ -206,12 +206,12 @@ TEST(Build, ALatticeOfExactly101ElementsStopsAtTheLimitWithoutCountLine) {
     EXPECT_EQ(out.back(), '\n');
     // With a higher limit the same partial lattice closes at 101.
     ASSERT_EQ(lattice_setup::build(names, chains, "", 101), 101);
-    EXPECT_TRUE(lattice().closed);
+    EXPECT_TRUE(lattice().closed());
 }
 
 TEST(Build, InfiniteLatticeStopsAfterElement101) {
     ASSERT_GE(lattice_setup::build("abc", "", ""), 0);
-    EXPECT_EQ(lattice().closed, 0);
+    EXPECT_EQ(lattice().closed(), 0);
     // The last element made is index 100, and its relation stays in place.
     EXPECT_TRUE(lattice().leq(100, 100));
     // A record that was made has its smaller operand on the left; the zeroed
@@ -243,7 +243,7 @@ TEST(BuildPastTheLimit, TheFirst101ElementsAreTheDefaultBuildsWhateverTheLimit) 
         EXPECT_EQ(scripted::transcript().substr(0, lines.size()), lines);
         for (int r = 0; r <= 100; ++r) {
             ASSERT_EQ(lattice().name(r), shown.name(r)) << r;
-            if (r >= lattice().generators) {
+            if (r >= lattice().generators()) {
                 ASSERT_EQ(lattice().term(r).operation, shown.term(r).operation) << r;
                 ASSERT_EQ(lattice().term(r).left, shown.term(r).left) << r;
                 ASSERT_EQ(lattice().term(r).right, shown.term(r).right) << r;
@@ -271,8 +271,8 @@ TEST(BuildPastTheLimit, SettlingTellsAClosedLatticeFromOneWithMore) {
     ASSERT_TRUE(lattice_setup::set_up(names, chains, ""));
     BuildLines lines(scripted::console());
     EXPECT_EQ(build_free_lattice(lattice(), 100, &lines, true), BuildEnd::CLOSED);
-    EXPECT_TRUE(lattice().closed);
-    EXPECT_EQ(lattice().elements, 101);
+    EXPECT_TRUE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 101);
     const std::string &out = scripted::console_bytes();
     EXPECT_EQ(out.substr(out.size() - 31), "The number of elements is 101.\n");
     for (int r = 0; r < 101; ++r)
@@ -283,7 +283,7 @@ TEST(BuildPastTheLimit, SettlingTellsAClosedLatticeFromOneWithMore) {
     scripted::start("");
     ASSERT_TRUE(lattice_setup::set_up("abcd", "a<b c<d", ""));
     EXPECT_EQ(build_free_lattice(lattice(), 100, nullptr, true), BuildEnd::LIMIT);
-    EXPECT_FALSE(lattice().closed);
+    EXPECT_FALSE(lattice().closed());
     for (int r = 0; r < 101; ++r)
         for (int c = 0; c < 101; ++c) {
             ASSERT_EQ(lattice().join(r, c), unsettled.join(r, c)) << r << "," << c;

@@ -48,7 +48,7 @@ std::string first_disagreement(word_problem::FreeLatticeOrder &order, int elemen
                     return text.str();
                 }
                 if (e == NO_ELEMENT) {
-                    if (lattice().closed) {
+                    if (lattice().closed()) {
                         text << what << " of " << r << " and " << c << " left unknown in a closed lattice";
                         return text.str();
                     }
@@ -74,7 +74,7 @@ BuildOutcome build_and_check() {
     BuildOutcome outcome;
     outcome.elements = lattice_setup::build();
     EXPECT_GE(outcome.elements, 0);
-    outcome.closed = lattice().closed;
+    outcome.closed = lattice().closed();
     outcome.disagreement = first_disagreement(order, outcome.elements);
     return outcome;
 }
@@ -143,7 +143,7 @@ TEST(WordProblemCheck, PastTheLimitASampleAgreesWithTheIndependentOrder) {
         word_problem::FreeLatticeOrder order(lattice());
         const int limit = 1200;
         ASSERT_EQ(build_free_lattice(lattice(), limit, nullptr), BuildEnd::LIMIT);
-        const int n = lattice().elements;
+        const int n = lattice().elements();
         ASSERT_EQ(n, limit + 1);
         int operations_checked = 0;
         for (int sample = 0; sample < 12; ++sample) {

@@ -87,7 +87,7 @@ TEST(WorkspaceChecks, PosetsWithAnEntryFlippedGetTheReferenceVerdicts) {
         SCOPED_TRACE(p.names);
         start();
         ASSERT_TRUE(lattice_setup::set_up(p.names, p.less, {}));
-        const int n = lattice().generators;
+        const int n = lattice().generators();
         std::vector<unsigned char> typed = typed_matrix(p, n);
         EXPECT_EQ(verdict(bits::closure_fault(typed.data(), n)), "holds");
         EXPECT_EQ(verdict(bits::partial_order_fault(n)), "holds");
@@ -114,8 +114,8 @@ TEST(WorkspaceChecks, LatticeVerdictsOfKnownPosets) {
     for (std::size_t k = 0; k < all.size(); ++k) {
         start();
         ASSERT_TRUE(lattice_setup::set_up(all[k].names, all[k].less, {}));
-        EXPECT_EQ(bits::poset_is_lattice(lattice().generators), is_lattice[k]) << k;
-        EXPECT_EQ(bits::incomparable_pairs_with_bounds(lattice().generators), pairs_with_bounds[k]) << k;
+        EXPECT_EQ(bits::poset_is_lattice(lattice().generators()), is_lattice[k]) << k;
+        EXPECT_EQ(bits::incomparable_pairs_with_bounds(lattice().generators()), pairs_with_bounds[k]) << k;
     }
     const unsigned char cycle[] = {0, 1, 0, 0, 0, 1, 1, 0, 0};  // 0 < 1 < 2 < 1
     EXPECT_TRUE(bits::has_cycle(cycle, 3));

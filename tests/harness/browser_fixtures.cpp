@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "browser/action_loop.h"
+#include "lattice_probe.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
 
@@ -63,30 +64,30 @@ void chain_a_b() {
     make_less_or_equal(1, 1);
     make_less_or_equal(0, 1);
     shown_elements = 2;
-    lattice().closed = true;
+    lattice().set_closed(true);
 }
 
 void two_incomparable() {
     clear_and_name("ab");
     add_join_and_meet(0, 1, 2, 3, 4);
     shown_elements = 4;
-    lattice().closed = true;
+    lattice().set_closed(true);
 }
 
 void stopped_early() {
     clear_and_name("abc");
     add_join_and_meet(0, 1, 3, 4, 5);
     shown_elements = 5;
-    lattice().closed = false;
+    lattice().set_closed(false);
 }
 
 void chain(int n) {
     clear_and_name("");
-    lattice().generators = n;
+    LatticeProbe::generators(lattice()) = n;
     for (int r = 0; r < n; ++r)
         for (int c = r; c < n; ++c) make_less_or_equal(r, c);
     shown_elements = n;
-    lattice().closed = true;
+    lattice().set_closed(true);
 }
 
 void growing_terms(int n) {
@@ -94,7 +95,7 @@ void growing_terms(int n) {
     for (int e = 2; e < n; ++e)
         make_generated(e, e % 2 == 0 ? OP_JOIN : OP_MEET, e - 2, e - 1);
     shown_elements = n;
-    lattice().closed = true;
+    lattice().set_closed(true);
 }
 
 int shown() { return shown_elements; }

@@ -17,8 +17,8 @@ int index_of(const std::string &names, char name) {
 void name_slots(Lattice &lattice, std::string_view generator_names) {
     std::string names = reference::slot_names(generator_names);
     for (std::size_t k = 0; k < names.size(); ++k) lattice.set_name(static_cast<int>(k), static_cast<unsigned char>(names[k]));
-    lattice.generators = static_cast<int>(generator_names.size());
-    lattice.elements = lattice.generators;
+    lattice.set_generators(static_cast<int>(generator_names.size()));
+    lattice.set_elements(lattice.generators());
 }
 
 bool set_up(const std::string &names, const std::vector<std::pair<int, int>> &less,
@@ -78,7 +78,7 @@ bool set_up(const std::string &names, const std::string &chains, const std::stri
 int build(int limit) {
     BuildLines lines(scripted::console());
     if (!scripted::run([&] { build_free_lattice(scripted::lattice(), limit, &lines); })) return -1;
-    return scripted::lattice().elements;
+    return scripted::lattice().elements();
 }
 
 int build(const std::string &names, const std::string &chains, const std::string &defined, int limit) {

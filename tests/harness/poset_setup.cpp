@@ -69,8 +69,8 @@ std::string names(const Lattice &lattice, int count) {
 }
 
 bool same_lattice(const Lattice &a, const Lattice &b) {
-    if (a.capacity() != b.capacity() || a.generators != b.generators || a.elements != b.elements ||
-        a.closed != b.closed)
+    if (a.capacity() != b.capacity() || a.generators() != b.generators() || a.elements() != b.elements() ||
+        a.closed() != b.closed())
         return false;
     for (int r = 0; r < a.capacity(); ++r) {
         if (a.name(r) != b.name(r)) return false;

@@ -8,7 +8,7 @@ std::uint64_t bit(int p) { return std::uint64_t{1} << p; }
 
 }  // namespace
 
-FreeLatticeOrder::FreeLatticeOrder(const Lattice &lattice) : lattice_(lattice), n_(lattice.generators) {
+FreeLatticeOrder::FreeLatticeOrder(const Lattice &lattice) : lattice_(lattice), n_(lattice.generators()) {
     for (int p = 0; p < n_; ++p) {
         down_[p] = up_[p] = 0;
         for (int q = 0; q < n_; ++q) {

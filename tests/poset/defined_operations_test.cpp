@@ -51,7 +51,7 @@ TEST_P(Dialogue, AsksInOrderAndLeavesTheTables) {
     ASSERT_TRUE(scripted::run(define_at_keyboard));
     EXPECT_EQ(scripted::keys_left(), 0);
     EXPECT_EQ(scripted::stdout_bytes(), "");
-    int n = lattice().generators;
+    int n = lattice().generators();
     std::string report = scripted::transcript() + "--- meets\n" + poset_setup::table_text(lattice(), OP_MEET, n) +
                          "--- joins\n" + poset_setup::table_text(lattice(), OP_JOIN, n);
     data_files::expect_equal(report, std::string("poset/dialogue_") + t.file);
