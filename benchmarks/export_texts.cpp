@@ -6,20 +6,20 @@
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "partial_lattice_setup.h"
-#include "workspace/workspace.h"
+#include "scripted_console.h"
 
 namespace {
 
-void build_to_the_limit() {
-    lattice_setup::build("abc", "", "");
-    shown_count = element_limit;
-}
+// The 100 elements the dialogue shows.
+constexpr int SHOWN = 100;
+
+void build_to_the_limit() { lattice_setup::build("abc", "", ""); }
 
 void BM_CoversAtTheLimit(benchmark::State &state) {
     build_to_the_limit();
     std::size_t edges = 0;
     for (auto _ : state) {
-        std::vector<CoveringPair> pairs = covering_pairs(shown_count);
+        std::vector<CoveringPair> pairs = covering_pairs(scripted::lattice(), SHOWN);
         edges = pairs.size();
         benchmark::DoNotOptimize(pairs.data());
     }
@@ -28,12 +28,12 @@ void BM_CoversAtTheLimit(benchmark::State &state) {
 
 void BM_DotTextAtTheLimit(benchmark::State &state) {
     build_to_the_limit();
-    for (auto _ : state) benchmark::DoNotOptimize(dot_text(shown_count));
+    for (auto _ : state) benchmark::DoNotOptimize(dot_text(scripted::lattice(), SHOWN));
 }
 
 void BM_JsonTextAtTheLimit(benchmark::State &state) {
     build_to_the_limit();
-    for (auto _ : state) benchmark::DoNotOptimize(json_text(shown_count, ResultNotes{}));
+    for (auto _ : state) benchmark::DoNotOptimize(json_text(scripted::lattice(), SHOWN, ResultNotes{}));
 }
 
 BENCHMARK(BM_CoversAtTheLimit)->Unit(benchmark::kMicrosecond);

@@ -68,7 +68,7 @@ Presentation three_incomparable() {
     scripted::start("");
     lattice_setup::set_up("abc", "", "");
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(scripted::lattice(), p);
     return p;
 }
 

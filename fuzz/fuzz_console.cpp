@@ -4,10 +4,25 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <optional>
+
 #include "console/console_device.h"
 
-// Defined below, with the functions it is made of.
-extern const ConsoleDevice FUZZ_DEVICE;
+namespace {
+
+// The device the console operations run on, fed from the fuzz input.
+class FuzzDevice : public ConsoleDevice {
+public:
+    int read_key(int *second) override;
+    int put_char(unsigned char byte) override;
+    int stdout_write(const char *text, int length) override;
+    void close() override {}
+};
+
+FuzzDevice device;
+std::optional<Console> the_console;
+
+}  // namespace
 
 namespace fuzz_console {
 namespace {
@@ -111,8 +126,9 @@ void start(const std::uint8_t *data, std::size_t size) {
         const char *setting = std::getenv("FREELATTICE_FUZZ_SHOW");
         show = setting != nullptr && setting[0] == '1';
         ready = true;
-        console_use_device(FUZZ_DEVICE);
     }
+    // A new console: no code left pending by the last run.
+    the_console.emplace(device);
     input = data;
     input_size = size;
     next_byte = 0;
@@ -129,6 +145,8 @@ void start(const std::uint8_t *data, std::size_t size) {
 
 void set_fallback_key(int code) { fallback = code; }
 void set_key_observer(void (*observer)()) { key_observer = observer; }
+Console &console() { return *the_console; }
+
 int banners_printed() { return banner_count; }
 long console_bytes() { return console_count; }
 long answers_shown() { return answer_count; }
@@ -153,7 +171,7 @@ bool recent_ends_with(const char (&text)[N]) {
 
 namespace {
 
-int fuzz_read_key(int *second) {
+int FuzzDevice::read_key(int *second) {
     using namespace fuzz_console;
     if (key_observer != nullptr) key_observer();
     Key key = next_key();
@@ -161,7 +179,7 @@ int fuzz_read_key(int *second) {
     return key.lead;
 }
 
-int fuzz_put_char(unsigned char byte) {
+int FuzzDevice::put_char(unsigned char byte) {
     using namespace fuzz_console;
     ++console_count;
     recent[recent_end++ % sizeof recent] = static_cast<char>(byte);
@@ -179,15 +197,11 @@ bool starts_with(const char *text, int length, const char *prefix) {
     return true;
 }
 
-int fuzz_stdout_write(const char *text, int length) {
+int FuzzDevice::stdout_write(const char *text, int length) {
     if (starts_with(text, length, "PROGRAM FOR BUILDING FREE LATTICE")) ++fuzz_console::banner_count;
     if (starts_with(text, length, "\nTHIS POSET IS A LATTICE.")) ++fuzz_console::offer_count;
     if (fuzz_console::show) std::fwrite(text, 1, static_cast<std::size_t>(length), stderr);
     return length;
 }
 
-void fuzz_close() {}
-
 }  // namespace
-
-const ConsoleDevice FUZZ_DEVICE = {fuzz_read_key, fuzz_put_char, fuzz_stdout_write, fuzz_close};

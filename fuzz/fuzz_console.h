@@ -8,10 +8,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "console/console.h"
+
 namespace fuzz_console {
 
 // Starts a run on these input bytes; forgets everything of the last run.
 void start(const std::uint8_t *data, std::size_t size);
+
+// The console of the run, on the device fed from its input.
+Console &console();
 
 // The key fed once the input is used up; -1 when the phase reads no key
 // (a read then is a fault).

@@ -6,8 +6,7 @@
 // of relations, each after a zero byte (a zero byte cannot be in an
 // argument). Checked: an accepted poset is a partial order holding every
 // chain typed; the meets and joins defined are exactly those the LIST
-// declares, read here independently; no key is read; the build's tables are
-// sound; and when the build closes, each relation's decision agrees with the
+// declares, read here independently; the build's tables are sound; and when the build closes, each relation's decision agrees with the
 // built lattice, both terms evaluated through its join and meet tables.
 #include <cstddef>
 #include <cstdint>
@@ -17,19 +16,22 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console.h"
-#include "fuzz_console.h"
-#include "poset/poset_entry.h"
+#include "dialogue/main_sequence.h"
+#include "free_lattice/generation.h"
+#include "lattice/lattice.h"
+#include "poset/defined_operations.h"
+#include "poset/names.h"
 #include "presentation/chains.h"
 #include "presentation/declaration.h"
-#include "sequence/main_sequence.h"
 #include "terms/relations.h"
-#include "workspace/workspace.h"
 #include "workspace_checks.h"
 
 namespace {
 
 using namespace workspace_checks;
+
+// The run's lattice, which the checks watch.
+Lattice *lattice = nullptr;
 
 std::vector<std::string_view> parts_of(const std::uint8_t *data, std::size_t size) {
     std::vector<std::string_view> parts;
@@ -53,9 +55,9 @@ void check_chains_kept(std::string_view chains) {
             previous = -1;
             continue;
         }
-        int k = NameIndex[c];
-        if (k >= generator_count) fail("a name typed is no generator");
-        if (previous >= 0 && OrderMatrix[previous][k] == 0) fail("a typed pair is not in the order");
+        int k = lattice->named(c);
+        if (k < 0 || k >= lattice->generators()) fail("a name typed is no generator");
+        if (previous >= 0 && !lattice->leq(previous, k)) fail("a typed pair is not in the order");
         previous = k;
     }
 }
@@ -80,29 +82,29 @@ bool declared(std::string_view list, char symbol, char x, char y) {
 // The greatest element below both (or least above both, for joins) among
 // the generators, or -1.
 int poset_bound(int i, int j, bool meet) {
-    auto bound = [&](int k) {
-        return meet ? OrderMatrix[k][i] != 0 && OrderMatrix[k][j] != 0 : OrderMatrix[i][k] != 0 && OrderMatrix[j][k] != 0;
-    };
-    for (int k = 0; k < generator_count; ++k) {
+    const Lattice &l = *lattice;
+    auto bound = [&](int k) { return meet ? l.leq(k, i) && l.leq(k, j) : l.leq(i, k) && l.leq(j, k); };
+    for (int k = 0; k < l.generators(); ++k) {
         if (!bound(k)) continue;
         bool best = true;
-        for (int other = 0; other < generator_count && best; ++other)
-            best = !bound(other) || (meet ? OrderMatrix[other][k] != 0 : OrderMatrix[k][other] != 0);
+        for (int other = 0; other < l.generators() && best; ++other)
+            best = !bound(other) || (meet ? l.leq(other, k) : l.leq(k, other));
         if (best) return k;
     }
     return -1;
 }
 
 void check_declared(std::string_view list, bool given) {
-    for (int i = 0; i < generator_count; ++i)
-        for (int j = 0; j < generator_count; ++j) {
-            if (i == j || OrderMatrix[i][j] != 0 || OrderMatrix[j][i] != 0) continue;
-            auto x = static_cast<char>(NameTable[i]);
-            auto y = static_cast<char>(NameTable[j]);
+    const Lattice &l = *lattice;
+    for (int i = 0; i < l.generators(); ++i)
+        for (int j = 0; j < l.generators(); ++j) {
+            if (i == j || l.leq(i, j) || l.leq(j, i)) continue;
+            auto x = static_cast<char>(l.name(i));
+            auto y = static_cast<char>(l.name(j));
             bool meet = poset_bound(i, j, true) >= 0 && given && declared(list, '.', x, y);
             bool join = poset_bound(i, j, false) >= 0 && given && declared(list, '+', x, y);
-            if ((MeetTable[i][j] != UNDEFINED) != meet) fail("a meet defined otherwise than declared");
-            if ((JoinTable[i][j] != UNDEFINED) != join) fail("a join defined otherwise than declared");
+            if ((l.meet(i, j) != NO_ELEMENT) != meet) fail("a meet defined otherwise than declared");
+            if ((l.join(i, j) != NO_ELEMENT) != join) fail("a join defined otherwise than declared");
         }
 }
 
@@ -116,10 +118,13 @@ std::vector<int> elements_of(const TermGraph &terms) {
             element[static_cast<std::size_t>(id)] = node.generator;
             continue;
         }
-        const auto &table = node.kind == TermKind::JOIN ? JoinTable : MeetTable;
+        bool join = node.kind == TermKind::JOIN;
         int value = element[terms.operand(id, 0)];
-        for (std::uint32_t k = 1; k < node.count; ++k) value = table[value][element[terms.operand(id, k)]];
-        if (value == UNDEFINED) fail("a closed build lacks a join or meet");
+        for (std::uint32_t k = 1; k < node.count; ++k) {
+            int other = element[terms.operand(id, k)];
+            value = join ? lattice->join(value, other) : lattice->meet(value, other);
+            if (value == NO_ELEMENT) fail("a closed build lacks a join or meet");
+        }
         element[static_cast<std::size_t>(id)] = value;
     }
     return element;
@@ -129,8 +134,8 @@ bool holds_in_build(const std::vector<int> &element, const ParsedRelation &r) {
     int s = element[static_cast<std::size_t>(r.left)];
     int t = element[static_cast<std::size_t>(r.right)];
     switch (r.sign) {
-    case RelationSign::BELOW: return OrderMatrix[s][t] != 0;
-    case RelationSign::ABOVE: return OrderMatrix[t][s] != 0;
+    case RelationSign::BELOW: return lattice->leq(s, t);
+    case RelationSign::ABOVE: return lattice->leq(t, s);
     case RelationSign::EQUAL: return s == t;
     }
     return false;
@@ -149,8 +154,12 @@ bool quietly(bool (*read)(const void *), const void *what) {
     return read_well;
 }
 
-bool read_chains(const void *chains) { return enter_chains(static_cast<const char *>(chains)); }
-bool read_lists(const void *lists) { return declare(*static_cast<const std::vector<const char *> *>(lists)); }
+Declaration *declaration = nullptr;
+
+bool read_chains(const void *chains) { return enter_chains(static_cast<const char *>(chains), *lattice); }
+bool read_lists(const void *lists) {
+    return declaration->read(*lattice, *static_cast<const std::vector<const char *> *>(lists));
+}
 
 // Explanations cost more than decisions: only for shorter texts.
 constexpr std::size_t EXPLAINED_LENGTH = 2000;
@@ -161,22 +170,20 @@ void run(const std::vector<std::string_view> &parts) {
     std::vector<const char *> lists;
     if (parts.size() > 1) lists.push_back(list.c_str());
     if (!quietly(read_chains, chains.c_str())) return;
-    check_partial_order(generator_count);
-    check_names(MAX_ELEMENTS);
+    check_partial_order(lattice->generators());
+    check_names(NAMES_MAX);
     check_chains_kept(chains);
     if (!quietly(read_lists, &lists)) return;
 
-    // No key is read: the console has none and no fallback.
-    SequenceHooks hooks{nullptr, nullptr, nullptr};
-    define_presentation(DECLARED_ANSWERS, hooks);
-    int n = generator_count;
+    define_partial_lattice(*lattice, *declaration);
+    int n = lattice->generators();
     check_operation_tables(n);
     check_declared(list, parts.size() > 1);
 
     // As --decide does: every relation read into one graph over P as
     // defined, before the build.
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(*lattice, p);
     TermGraph terms;
     terms.reset(p);
     std::vector<ParsedRelation> parsed;
@@ -197,16 +204,17 @@ void run(const std::vector<std::string_view> &parts) {
         if (parts[k + 2].size() <= EXPLAINED_LENGTH) {
             std::string explanation;
             explain_relation(decision, parsed[k], explanation);
-            if (explanation.rfind("  1. ", 0) != 0 || explanation.back() != '\n') fail("an explanation's form");
+            bool opens = explanation.rfind("  1. ", 0) == 0 || explanation.rfind("  [1] = ", 0) == 0;
+            if (!opens || explanation.back() != '\n') fail("an explanation's form");
         }
     }
 
-    build_result(hooks);
-    int built = closure_complete != 0 ? shown_count : element_limit + 1;
+    build_free_lattice(*lattice, DIALOGUE_LIMIT, nullptr, true);
+    int built = lattice->elements();
     check_partial_order(built);
     check_terms(built);
     check_operation_tables(built);
-    if (closure_complete == 0) return;
+    if (!lattice->closed()) return;
     check_closed(built);
     std::vector<int> element = elements_of(terms);
     for (std::size_t k = 0; k < parsed.size(); ++k)
@@ -225,10 +233,11 @@ extern "C" int LLVMFuzzerInitialize(int * /*argc*/, char *** /*argv*/) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    std::memset(&lattice_workspace, 0, sizeof lattice_workspace);
-    fuzz_console::start(data, 0);
-    console_close();
+    Lattice fresh;
+    Declaration declared;
+    lattice = &fresh;
+    declaration = &declared;
+    watch(fresh);
     run(parts_of(data, size));
-    console_close();
     return 0;
 }

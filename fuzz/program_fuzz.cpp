@@ -1,23 +1,26 @@
 // Fuzzes the whole program: keys from the fuzz input drive every phase from
-// the banner to q, and the workspace is checked after each phase.
+// the banner to q, and the lattice is checked after each phase.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "browser/action_loop.h"
-#include "console/console.h"
+#include "dialogue/build_lines.h"
+#include "dialogue/keyboard_answers.h"
+#include "dialogue/law_tests.h"
+#include "dialogue/main_sequence.h"
+#include "dialogue/poset_entry.h"
 #include "free_lattice/generation.h"
 #include "fuzz_console.h"
-#include "poset/order_closure.h"
-#include "poset/poset_entry.h"
-#include "poset_ops/lattice_laws.h"
-#include "poset_ops/partial_lattice.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
+#include "poset/defined_operations.h"
 #include "workspace_checks.h"
 
 namespace {
 
 using namespace workspace_checks;
+
+// The run's lattice, which the checks watch.
+Lattice the_lattice;
 
 constexpr int KEY_CR = 13;
 
@@ -29,10 +32,10 @@ int typed_count = 0;
 int banners_at_last_key = 0;
 
 void snapshot_typed() {
-    int n = generator_count;
+    int n = the_lattice.generators();
     if (n < 0 || n > 62) fail("generator_count outside 0..62");
     for (int a = 0; a < n; ++a)
-        for (int b = 0; b < n; ++b) typed[a * n + b] = OrderMatrix[a][b];
+        for (int b = 0; b < n; ++b) typed[a * n + b] = the_lattice.leq(a, b) ? 1 : 0;
     typed_count = n;
 }
 
@@ -52,85 +55,87 @@ void observe_retry_key() {
 unsigned char poset_order[62][62];
 
 void save_poset_order() {
-    for (int a = 0; a < generator_count; ++a)
-        for (int b = 0; b < generator_count; ++b) poset_order[a][b] = OrderMatrix[a][b];
+    for (int a = 0; a < the_lattice.generators(); ++a)
+        for (int b = 0; b < the_lattice.generators(); ++b) poset_order[a][b] = the_lattice.leq(a, b) ? 1 : 0;
 }
 
 void check_poset_order_kept() {
-    for (int a = 0; a < generator_count; ++a)
-        for (int b = 0; b < generator_count; ++b)
-            if (OrderMatrix[a][b] != poset_order[a][b]) fail("the order of the generators changed");
+    for (int a = 0; a < the_lattice.generators(); ++a)
+        for (int b = 0; b < the_lattice.generators(); ++b)
+            if ((the_lattice.leq(a, b) ? 1 : 0) != poset_order[a][b]) fail("the order of the generators changed");
 }
 
-LatticeWorkspace before_browsing;
+Lattice before_browsing;
 
 void run_phases() {
+    Console &console = fuzz_console::console();
+    Lattice &lattice = the_lattice;
     fuzz_console::set_fallback_key(KEY_CR);
     fuzz_console::set_key_observer(observe_entry_key);
 
-    reset_and_show_banner();
+    reset_and_show_banner(console, lattice);
     check_reset();
     if (fuzz_console::banners_printed() != 1) fail("the banner was not printed once");
 
-    read_poset();
-    if (generator_count < 0 || generator_count > 62) fail("generator_count outside 0..62");
-    check_names(generator_count);
-    for (int r = 0; r < MAX_ELEMENTS; ++r)
-        for (int c = 0; c < MAX_ELEMENTS; ++c)
-            if ((r >= generator_count || c >= generator_count) && OrderMatrix[r][c] != 0)
+    read_poset(console, lattice);
+    if (lattice.generators() < 0 || lattice.generators() > 62) fail("more than 62 generators");
+    check_names(lattice.generators());
+    for (int r = 0; r < lattice.capacity(); ++r)
+        for (int c = 0; c < lattice.capacity(); ++c)
+            if ((r >= lattice.generators() || c >= lattice.generators()) && lattice.leq(r, c))
                 fail("order outside the generators");
 
     banners_at_last_key = fuzz_console::banners_printed();
     fuzz_console::set_key_observer(observe_retry_key);
-    close_and_validate_poset();
+    close_and_validate_poset(console, lattice);
     if (has_cycle(typed, typed_count)) fail("a cyclic poset was accepted");
-    int n = generator_count;
-    if (n != typed_count) fail("generator_count differs from the names typed");
+    int n = lattice.generators();
+    if (n != typed_count) fail("the generators differ from the names typed");
     check_closure_of(typed, n);
     check_partial_order(n);
-    check_names(MAX_ELEMENTS);
+    check_names(NAMES_MAX);
     check_generated_names();
     check_tables_empty();
     save_poset_order();
 
     fuzz_console::set_key_observer(nullptr);
     fuzz_console::set_fallback_key('n');
-    test_lattice_laws();
+    KeyboardAnswers answers(console, lattice);
+    offer_law_tests(console, lattice, answers);
     bool offered = fuzz_console::law_offers_shown() == 1;
     if (fuzz_console::law_offers_shown() > 1) fail("the law tests were offered twice");
     if (offered != poset_is_lattice(n)) fail("law tests offered to a non-lattice, or not to a lattice");
     check_tables_empty();
     check_poset_order_kept();
-    check_names(MAX_ELEMENTS);
+    check_names(NAMES_MAX);
 
-    define_partial_lattice();
+    define_partial_lattice(lattice, answers);
     if (fuzz_console::answers_shown() != incomparable_pairs_with_bounds(n))
         fail("not one question per incomparable pair with a bound");
     check_poset_order_kept();
     check_operation_tables(n);
-    check_names(MAX_ELEMENTS);
+    check_names(NAMES_MAX);
 
     fuzz_console::set_fallback_key(-1);
-    element_limit = 100;
-    build_free_lattice();
-    int built = closure_complete != 0 ? shown_count : element_limit + 1;
-    if (built < n || built > element_limit + 1) fail("element count outside generators..limit");
+    BuildLines lines(console);
+    BuildEnd end = build_free_lattice(lattice, DIALOGUE_LIMIT, &lines);
+    int built = lattice.elements();
+    if (end == BuildEnd::NO_MEMORY) fail("no memory for the dialogue's build");
+    if ((end == BuildEnd::CLOSED) != lattice.closed()) fail("the build's end and the lattice disagree");
+    if (built < n || built > DIALOGUE_LIMIT + 1) fail("element count outside generators..limit");
     check_partial_order(built);
     check_poset_order_kept();
     check_terms(built);
     check_operation_tables(built);
-    if (closure_complete != 0) check_closed(built);
-    check_names(MAX_ELEMENTS);
-    if (closure_complete == 0) shown_count = element_limit;
+    if (lattice.closed()) check_closed(built);
+    check_names(NAMES_MAX);
+    int shown = lattice.closed() ? built : DIALOGUE_LIMIT;
 
     fuzz_console::set_fallback_key('q');
-    before_browsing = lattice_workspace;
-    int status = action_loop();
+    before_browsing = lattice;
+    int status = action_loop(console, lattice, shown);
     if (status != 1) fail("the action loop did not end with status 1");
-    // The browser only reads, apart from the term printer's column.
-    before_browsing.wrap_column = wrap_column;
-    if (!same_workspace(before_browsing, lattice_workspace))
-        fail("the browser changed the workspace");
+    if (!same_lattice(before_browsing, lattice)) fail("the browser changed the lattice");
 }
 
 }  // namespace
@@ -138,12 +143,10 @@ void run_phases() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    std::memset(&lattice_workspace, 0, sizeof lattice_workspace);
-    // The first start chooses the console device, which console_close needs.
+    // A new console, with no key code left pending by the last run.
     fuzz_console::start(data, size);
-    // Forgets a key code left pending by the last run.
-    console_close();
+    watch(the_lattice);
     run_phases();
-    console_close();
+    fuzz_console::console().close();
     return 0;
 }

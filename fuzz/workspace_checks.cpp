@@ -9,24 +9,32 @@
 #include <string>
 
 #include "reference.h"
-#include "workspace/workspace.h"
 
 namespace workspace_checks {
 namespace {
+
+const Lattice *watched = nullptr;
+
+const Lattice &lattice() { return *watched; }
 
 bool is_user_name(int c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool le(int a, int b) { return OrderMatrix[a][b] != 0; }
+bool le(int a, int b) { return lattice().leq(a, b); }
 
 // The order on 0..n-1 as rows of bits: up[a] holds every b with a <= b,
-// down[b] every a with a <= b.
-using Row = std::bitset<MAX_ELEMENTS>;
-Row up[MAX_ELEMENTS];
-Row down[MAX_ELEMENTS];
+// down[b] every a with a <= b. The dialogue's builds have at most 101
+// elements.
+constexpr int ROWS = 128;
+using Row = std::bitset<ROWS>;
+Row up[ROWS];
+Row down[ROWS];
+
+[[noreturn]] void too_many(int n);
 
 void load_rows(int n) {
+    if (n > ROWS) too_many(n);
     for (int a = 0; a < n; ++a) {
         up[a].reset();
         down[a].reset();
@@ -42,7 +50,7 @@ void load_rows(int n) {
 // m is the greatest element of the set (the least, given up-rows).
 // Same verdict as finding the bound and comparing: in a partial order a set
 // has at most one greatest element.
-bool is_greatest(int m, const Row &set, const Row (&below)[MAX_ELEMENTS]) {
+bool is_greatest(int m, const Row &set, const Row (&below)[ROWS]) {
     return set.test(static_cast<std::size_t>(m)) && (set & ~below[m]).none();
 }
 
@@ -93,52 +101,65 @@ void reach(const unsigned char *typed, int n, Mask (&out)[MASK_BITS]) {
 
 }  // namespace
 
+void watch(const Lattice &lattice) { watched = &lattice; }
+
+namespace {
+
+void too_many(int n) {
+    std::fprintf(stderr, "workspace: %d elements, more than the checks hold\n", n);
+    std::abort();
+}
+
+}  // namespace
+
 void fail(const char *what) {
-    std::fprintf(stderr, "workspace: %s (generator_count %d)\n", what, static_cast<int>(generator_count));
+    std::fprintf(stderr, "workspace: %s (%d generators)\n", what, lattice().generators());
     std::abort();
 }
 
 void check_reset() {
-    for (int r = 0; r < MAX_ELEMENTS; ++r) {
-        for (int c = 0; c < MAX_ELEMENTS; ++c) {
-            if (OrderMatrix[r][c] != 0) fail("order left after the reset");
-            if (MeetTable[r][c] != UNDEFINED || JoinTable[r][c] != UNDEFINED) fail("meet or join left after the reset");
+    for (int r = 0; r < lattice().capacity(); ++r) {
+        for (int c = 0; c < lattice().capacity(); ++c) {
+            if (lattice().leq(r, c)) fail("order left after the reset");
+            if (lattice().meet(r, c) != NO_ELEMENT || lattice().join(r, c) != NO_ELEMENT)
+                fail("meet or join left after the reset");
         }
-        if (NameTable[r] != 0) fail("name left after the reset");
+        if (lattice().name(r) != 0) fail("name left after the reset");
     }
     for (int c = 0; c < 256; ++c) {
-        if (NameIndex[c] != UNDEFINED) fail("name index left after the reset");
+        if (lattice().named(static_cast<unsigned char>(c)) != -1) fail("name index left after the reset");
     }
 }
 
 void check_names(int named) {
-    for (int k = 0; k < MAX_ELEMENTS; ++k) {
-        unsigned char name = NameTable[k];
+    for (int k = 0; k < lattice().capacity(); ++k) {
+        unsigned char name = lattice().name(k);
         if (k >= named) {
-            if (name != 0) fail("a slot is named too early");
+            if (name != 0) fail("an element is named too early");
             continue;
         }
-        if (name == 0) fail("a slot has no name");
-        if (NameIndex[name] != k) fail("NameIndex does not lead back to the slot of a name");
+        if (name == 0) fail("an element has no name");
+        if (lattice().named(name) != k) fail("the name index does not lead back to the element of a name");
     }
     for (int c = 0; c < 256; ++c) {
-        unsigned char k = NameIndex[c];
-        if (k == UNDEFINED) continue;
-        if (k >= named) fail("NameIndex names a slot without a name");
-        if (NameTable[k] != c) fail("NameTable does not lead back to the character of NameIndex");
+        int k = lattice().named(static_cast<unsigned char>(c));
+        if (k == -1) continue;
+        if (k >= named) fail("the name index names an element without a name");
+        if (lattice().name(k) != c) fail("the names do not lead back to the character of the name index");
     }
-    for (int k = 0; k < generator_count && k < named; ++k) {
-        if (!is_user_name(NameTable[k])) fail("a generator's name is no letter or digit");
+    for (int k = 0; k < lattice().generators() && k < named; ++k) {
+        if (!is_user_name(lattice().name(k))) fail("a generator's name is no letter or digit");
     }
 }
 
 void check_generated_names() {
-    const char *generators = reinterpret_cast<const char *>(NameTable);
-    std::string expected = reference::slot_names({generators, static_cast<std::size_t>(generator_count)});
-    if (expected.size() != MAX_ELEMENTS) fail("the naming sequence ran out");
-    for (int k = generator_count; k < MAX_ELEMENTS; ++k)
-        if (NameTable[k] != static_cast<unsigned char>(expected[k]))
-            fail("a generated slot is not named by the next free name");
+    std::string generators;
+    for (int k = 0; k < lattice().generators(); ++k) generators += static_cast<char>(lattice().name(k));
+    std::string expected = reference::slot_names(generators);
+    for (int k = lattice().generators(); k < lattice().capacity(); ++k) {
+        unsigned char name = k < static_cast<int>(expected.size()) ? static_cast<unsigned char>(expected[k]) : 0;
+        if (lattice().name(k) != name) fail("a generated element is not named by the next free name");
+    }
 }
 
 const char *partial_order_fault(int n) {
@@ -146,7 +167,7 @@ const char *partial_order_fault(int n) {
     for (int a = 0; a < n; ++a) {
         if (!le(a, a)) return "order not reflexive";
         for (int b = 0; b < n; ++b) {
-            if (OrderMatrix[a][b] > 1) return "order entry other than 0 and 1";
+            if (lattice().order_row(a)[b] > 1) return "order entry other than 0 and 1";
             if (a != b && le(a, b) && le(b, a)) return "order not antisymmetric";
             if (le(a, b) && (up[b] & ~up[a]).any()) return "order not transitive";
         }
@@ -190,20 +211,23 @@ bool poset_is_lattice(int n) {
 }
 
 void check_tables_empty() {
-    for (int r = 0; r < MAX_ELEMENTS; ++r)
-        for (int c = 0; c < MAX_ELEMENTS; ++c)
-            if (MeetTable[r][c] != UNDEFINED || JoinTable[r][c] != UNDEFINED) fail("meet or join table not empty");
+    for (int r = 0; r < lattice().capacity(); ++r)
+        for (int c = 0; c < lattice().capacity(); ++c)
+            if (lattice().meet(r, c) != NO_ELEMENT || lattice().join(r, c) != NO_ELEMENT)
+                fail("meet or join table not empty");
 }
 
 const char *operation_tables_fault(int n) {
     load_rows(n);
-    for (int r = 0; r < MAX_ELEMENTS; ++r) {
-        for (int c = 0; c < MAX_ELEMENTS; ++c) {
-            if (const char *fault = reference::table_entry_fault(r, c, n)) return fault;
+    for (int r = 0; r < lattice().capacity(); ++r) {
+        for (int c = 0; c < lattice().capacity(); ++c) {
+            if (const char *fault = reference::table_entry_fault(lattice(), r, c, n)) return fault;
             if (r >= n || c >= n || c < r) continue;  // the bounds of [c][r] are those of [r][c]
-            if (MeetTable[r][c] != UNDEFINED && !is_greatest(MeetTable[r][c], down[r] & down[c], down))
+            Element meet = lattice().meet(r, c);
+            Element join = lattice().join(r, c);
+            if (meet != NO_ELEMENT && !is_greatest(meet, down[r] & down[c], down))
                 return "a meet is not the greatest lower bound";
-            if (JoinTable[r][c] != UNDEFINED && !is_greatest(JoinTable[r][c], up[r] & up[c], up))
+            if (join != NO_ELEMENT && !is_greatest(join, up[r] & up[c], up))
                 return "a join is not the least upper bound";
         }
     }
@@ -228,20 +252,24 @@ int incomparable_pairs_with_bounds(int n) {
 }
 
 void check_terms(int n) {
-    for (int k = generator_count; k < n; ++k) {
-        const TermRecord &t = TermTable[k];
+    for (int k = lattice().generators(); k < n; ++k) {
+        const TermRecord &t = lattice().term(k);
         if (t.operation != OP_MEET && t.operation != OP_JOIN) fail("a term with an unknown operation");
         if (t.left >= k || t.right >= k) fail("a term's operand does not lie below it");
-        unsigned char value = t.operation == OP_JOIN ? JoinTable[t.left][t.right] : MeetTable[t.left][t.right];
+        Element value = t.operation == OP_JOIN ? lattice().join(t.left, t.right) : lattice().meet(t.left, t.right);
         if (value != k) fail("a term's operation does not give its element");
     }
 }
 
-bool same_workspace(const LatticeWorkspace &a, const LatticeWorkspace &b) {
-    const unsigned char *x = reinterpret_cast<const unsigned char *>(&a);
-    const unsigned char *y = reinterpret_cast<const unsigned char *>(&b);
-    for (std::size_t i = 0; i < sizeof a; ++i) {
-        if (x[i] != y[i]) return false;
+bool same_lattice(const Lattice &a, const Lattice &b) {
+    if (a.capacity() != b.capacity() || a.generators() != b.generators() || a.elements() != b.elements() ||
+        a.closed() != b.closed())
+        return false;
+    for (int r = 0; r < a.capacity(); ++r) {
+        const TermRecord &s = a.term(r), &t = b.term(r);
+        if (a.name(r) != b.name(r) || s.operation != t.operation || s.left != t.left || s.right != t.right) return false;
+        for (int c = 0; c < a.capacity(); ++c)
+            if (a.leq(r, c) != b.leq(r, c) || a.join(r, c) != b.join(r, c) || a.meet(r, c) != b.meet(r, c)) return false;
     }
     return true;
 }
@@ -249,7 +277,8 @@ bool same_workspace(const LatticeWorkspace &a, const LatticeWorkspace &b) {
 void check_closed(int n) {
     for (int r = 0; r < n; ++r)
         for (int c = 0; c < n; ++c)
-            if (MeetTable[r][c] == UNDEFINED || JoinTable[r][c] == UNDEFINED) fail("closed, but a meet or join is unknown");
+            if (lattice().meet(r, c) == NO_ELEMENT || lattice().join(r, c) == NO_ELEMENT)
+                fail("closed, but a meet or join is unknown");
 }
 
 }  // namespace workspace_checks

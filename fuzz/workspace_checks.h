@@ -1,25 +1,29 @@
-// What must hold in the workspace between the phases of a run, checked from
+// What must hold in the lattice between the phases of a run, checked from
 // first principles. A check_ function aborts with a message when it fails;
 // the order checks also come as a _fault function that returns that message,
 // or nullptr when the property holds, so that they can be tested. The order
 // checks work on rows of bits, which keeps them quadratic.
 #pragma once
 
-struct LatticeWorkspace;
+#include "lattice/lattice.h"
 
 namespace workspace_checks {
+
+// The lattice every check reads from now on.
+void watch(const Lattice &lattice);
 
 // The state right after the reset of poset entry.
 void check_reset();
 
-// Names: slots 0..named-1 are named, the rest not, and NameIndex is the
-// exact inverse of NameTable on the named slots.
+// Names: elements 0..named-1 are named, the rest not, and the name index is
+// the exact inverse of the names on the named elements.
 void check_names(int named);
 
-// The generated slots carry the first free names of the naming sequence.
+// The generated elements carry the free names of the naming sequence, as far
+// as they go.
 void check_generated_names();
 
-// OrderMatrix restricted to 0..n-1 is reflexive, antisymmetric, transitive,
+// The order restricted to 0..n-1 is reflexive, antisymmetric, transitive,
 // and holds only 0 and 1.
 const char *partial_order_fault(int n);
 void check_partial_order(int n);
@@ -28,7 +32,7 @@ void check_partial_order(int n);
 // row length n) returns to some element.
 bool has_cycle(const unsigned char *typed, int n);
 
-// OrderMatrix on 0..n-1 is the reflexive and transitive closure of typed.
+// The order on 0..n-1 is the reflexive and transitive closure of typed.
 const char *closure_fault(const unsigned char *typed, int n);
 void check_closure_of(const unsigned char *typed, int n);
 
@@ -36,10 +40,10 @@ void check_closure_of(const unsigned char *typed, int n);
 // Needs a partial order on 0..n-1, as do the two checks after it.
 bool poset_is_lattice(int n);
 
-// MeetTable and JoinTable are UNDEFINED everywhere.
+// Every meet and join is unknown.
 void check_tables_empty();
 
-// MeetTable and JoinTable on 0..n-1: symmetric, values name elements below
+// The meet and join tables on 0..n-1: symmetric, values name elements below
 // n, comparable pairs hold their lower and upper element, and every defined
 // entry is the greatest lower (least upper) bound among elements 0..n-1.
 // Nothing outside 0..n-1 is defined.
@@ -50,15 +54,15 @@ void check_operation_tables(int n);
 // poset: meets and joins, each unordered pair once.
 int incomparable_pairs_with_bounds(int n);
 
-// Terms of elements generator_count..n-1: their operands lie below them
+// Terms of the generated elements below n: their operands lie below them
 // and the table holds the element as their join or meet.
 void check_terms(int n);
 
 // Every meet and join of elements 0..n-1 is known.
 void check_closed(int n);
 
-// The two workspaces are equal byte for byte.
-bool same_workspace(const LatticeWorkspace &a, const LatticeWorkspace &b);
+// The two lattices hold the same, entry for entry.
+bool same_lattice(const Lattice &a, const Lattice &b);
 
 [[noreturn]] void fail(const char *what);
 

@@ -3,9 +3,7 @@
 #include "browser/action_loop.h"
 
 #include "browser/table_renderer.h"
-#include "console/console.h"
-#include "free_lattice/term_printing.h"
-#include "workspace/workspace.h"
+#include "browser/term_lines.h"
 
 namespace {
 
@@ -64,72 +62,71 @@ int window_end(int first, int size, int count) {
     return first + size - 1 < count ? first + size - 1 : count - 1;
 }
 
-void show_result_table(int kind) {
-    int n = shown_count;
+void show_result_table(Console &console, const Lattice &lattice, int n, int kind) {
     if (n < WINDOW_ROWS + 1) {
-        show_table(kind, 0, 0, n - 1, n - 1);
+        show_table(console, lattice, kind, 0, 0, n - 1, n - 1);
         return;
     }
     int first_column = 0;
     int first_row = 0;
-    show_table(kind, 0, 0, window_end(0, WINDOW_COLUMNS, n), WINDOW_ROWS - 1);
+    show_table(console, lattice, kind, 0, 0, window_end(0, WINDOW_COLUMNS, n), WINDOW_ROWS - 1);
     for (;;) {
         Step step{};
         // Any other key ends navigation and is used up without acting.
-        if (!navigation_step(read_nav_key(), &step)) return;
+        if (!navigation_step(read_nav_key(console), &step)) return;
         first_column = clamp_index(first_column + step.column, n);
         first_row = clamp_index(first_row + step.row, n);
         // A move at an edge redraws the unchanged window.
-        show_table(kind, first_column, first_row, window_end(first_column, WINDOW_COLUMNS, n),
+        show_table(console, lattice, kind, first_column, first_row, window_end(first_column, WINDOW_COLUMNS, n),
                    window_end(first_row, WINDOW_ROWS, n));
     }
 }
 
-void show_terms() {
-    console_print("\n");
-    for (int i = 0; i < shown_count; ++i) {
-        console_print("%c ... ", NameTable[i]);
-        print_term_line(i);
+void show_terms(Console &console, const Lattice &lattice, int n) {
+    console.print("\n");
+    for (int i = 0; i < n; ++i) {
+        console.print("%c ... ", lattice.name(i));
+        print_term_line(console, lattice, i);
     }
 }
 
 }  // namespace
 
-int action_loop() {
+int action_loop(Console &console, const Lattice &lattice, int shown) {
     for (;;) {
-        console_print("\nPress an action key or H for help ");
+        console.print("\nPress an action key or H for help ");
         // -1 (no key) becomes 255, which is no action.
-        int code = console_read_key_echo() & 0xFF;
-        int written = console_print("\n");
+        int code = console.read_key_echo() & 0xFF;
+        int written = console.print("\n");
         // Only the lower-case codes act; capitals and the leads 0 and 224 of
         // two-code keys fall through to the prompt.
         switch (code) {
         case 'q': return written;
-        case 'h': show_help(); break;
-        case 't': show_terms(); break;
+        case 'h': show_help(console); break;
+        case 't': show_terms(console, lattice, shown); break;
         case 'l':
         case 'j':
-        case 'm': show_result_table(code); break;
+        case 'm': show_result_table(console, lattice, shown, code); break;
         default: break;
         }
     }
 }
 
-void show_help() {
-    stdout_print("\nACTION KEYS:\n");
-    stdout_print("L ... table of less relation\n");
-    stdout_print("J ... table of joins\n");
-    stdout_print("M ... table of meets\n");
-    stdout_print("T ... display terms\n");
-    stdout_print("Q ... quit\n");
-    stdout_print("If a table exceeds the screen, use arrow keys to move around, ");
-    stdout_print("or shifted\narrow keys to move ten times faster.\n");
+void show_help(Console &console) {
+    console.stdout_print("\nACTION KEYS:\n");
+    console.stdout_print("L ... table of less relation\n");
+    console.stdout_print("J ... table of joins\n");
+    console.stdout_print("M ... table of meets\n");
+    console.stdout_print("T ... display terms\n");
+    console.stdout_print("Q ... quit\n");
+    console.stdout_print("If a table exceeds the screen, use arrow keys to move around, ");
+    console.stdout_print("or shifted\narrow keys to move ten times faster.\n");
 }
 
-int read_nav_key() {
-    int code = to_lower(console_read_key());
+int read_nav_key(Console &console) {
+    int code = to_lower(console.read_key());
     if ((code & 0xFF) != 0) return code;
     // A lead 0: the key's second code is the scrolling code, as it is. A lead
     // 224 is returned above, its second code left for the next read.
-    return console_read_key();
+    return console.read_key();
 }

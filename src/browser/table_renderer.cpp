@@ -2,9 +2,6 @@
 // so that it stands under the name of its column.
 #include "browser/table_renderer.h"
 
-#include "console/console.h"
-#include "workspace/workspace.h"
-
 namespace {
 
 constexpr int VERTICAL_LINE = 179;
@@ -16,51 +13,51 @@ constexpr int CROSS = 197;
 constexpr int UNKNOWN_CELL = '?';
 
 // Returns false for a kind that is no table, having written nothing.
-bool print_title(unsigned char kind) {
+bool print_title(Console &console, unsigned char kind) {
     switch (kind) {
-    case 'l': stdout_print("TABLE OF LESS RELATION\n"); return true;
-    case 'j': stdout_print("TABLE OF JOINS\n"); return true;
-    case 'm': stdout_print("TABLE OF MEETS\n"); return true;
+    case 'l': console.stdout_print("TABLE OF LESS RELATION\n"); return true;
+    case 'j': console.stdout_print("TABLE OF JOINS\n"); return true;
+    case 'm': console.stdout_print("TABLE OF MEETS\n"); return true;
     default: return false;
     }
 }
 
-int name_of_entry(unsigned char entry) {
-    // Anything that is no slot index (UNDEFINED above all) names nothing.
-    if (entry >= MAX_ELEMENTS) return UNKNOWN_CELL;
-    return NameTable[entry];
+int name_of_entry(const Lattice &lattice, Element entry) {
+    if (entry == NO_ELEMENT) return UNKNOWN_CELL;
+    return lattice.name(entry);
 }
 
-int cell_of(unsigned char kind, int row, int column) {
+int cell_of(const Lattice &lattice, unsigned char kind, int row, int column) {
     switch (kind) {
-    case 'l': return OrderMatrix[row][column] != 0 ? 'X' : '.';
-    case 'j': return name_of_entry(JoinTable[row][column]);
-    default: return name_of_entry(MeetTable[row][column]);
+    case 'l': return lattice.leq(row, column) ? 'X' : '.';
+    case 'j': return name_of_entry(lattice, lattice.join(row, column));
+    default: return name_of_entry(lattice, lattice.meet(row, column));
     }
 }
 
 }  // namespace
 
-void show_table(int kind, int first_column, int first_row, int last_column, int last_row) {
+void show_table(Console &console, const Lattice &lattice, int kind, int first_column, int first_row,
+                int last_column, int last_row) {
     unsigned char table = static_cast<unsigned char>(kind & 0xFF);
-    if (!print_title(table)) return;
+    if (!print_title(console, table)) return;
 
-    console_print(" %c", VERTICAL_LINE);
+    console.print(" %c", VERTICAL_LINE);
     for (int column = first_column; column <= last_column; ++column)
-        console_put_char(NameTable[column]);
+        console.put_char(lattice.name(column));
 
-    console_print("\n%c%c", HORIZONTAL_LINE, CROSS);
+    console.print("\n%c%c", HORIZONTAL_LINE, CROSS);
     for (int column = first_column; column <= last_column; ++column)
-        console_put_char(HORIZONTAL_LINE);
-    console_print("\n");
+        console.put_char(HORIZONTAL_LINE);
+    console.print("\n");
 
     for (int row = first_row; row <= last_row; ++row) {
-        console_put_char(NameTable[row]);
-        console_put_char(VERTICAL_LINE);
+        console.put_char(lattice.name(row));
+        console.put_char(VERTICAL_LINE);
         for (int column = first_column; column <= last_column; ++column)
-            console_put_char(cell_of(table, row, column));
+            console.put_char(cell_of(lattice, table, row, column));
         // The last row ends without a line end: whatever follows continues
         // on its line.
-        if (row < last_row) console_print("\n");
+        if (row < last_row) console.print("\n");
     }
 }

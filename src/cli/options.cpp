@@ -42,6 +42,8 @@ constexpr const char *HELP_TEXT =
     "  -D, --define LIST   the meets and joins that count as defined: items x.y\n"
     "                      and x+y, each optionally =v, separated by spaces or\n"
     "                      commas, or all\n"
+    "  -l, --limit N       the build's limit: it stops once element N+1 is made\n"
+    "                      (100 by default, as in the dialogue)\n"
     "  -e, --decide RELATION\n"
     "                      decide S<=T, S>=T or S=T in FL(P) and print that\n"
     "                      instead of the build; terms are names, + for join,\n"
@@ -70,7 +72,7 @@ constexpr const char *HELP_TEXT =
 
 // "+": options end at the first other argument, which is an error anyway;
 // ":": a missing value is told apart from an unknown option.
-constexpr const char *SHORT_OPTIONS = "+:bc:d:f:hj:VD:e:p:";
+constexpr const char *SHORT_OPTIONS = "+:bc:d:f:hj:VD:e:l:p:";
 
 // --explain has no short form: it only ever follows a question.
 constexpr int EXPLAIN = 256;
@@ -84,6 +86,7 @@ const option LONG_OPTIONS[] = {
     {"explain", no_argument, nullptr, EXPLAIN},
     {"help", no_argument, nullptr, 'h'},
     {"json", required_argument, nullptr, 'j'},
+    {"limit", required_argument, nullptr, 'l'},
     {"poset", required_argument, nullptr, 'p'},
     {"questions", required_argument, nullptr, 'f'},
     {"version", no_argument, nullptr, 'V'},
@@ -131,9 +134,10 @@ int check_combination(const CommandLine &line) {
     }
     if (line.poset == nullptr) {
         if (!line.defines.empty()) return usage_error("option ", "--define", " needs '--poset'");
-        for (const Question &q : line.questions)
-            return usage_error("option ", q.relation ? "--decide" : "--canonical", " needs '--poset'");
+        if (!line.questions.empty())
+            return usage_error("option ", line.questions.front().relation ? "--decide" : "--canonical", " needs '--poset'");
         if (line.questions_path != nullptr) return usage_error("option ", "--questions", " needs '--poset'");
+        if (line.limit != nullptr) return usage_error("option ", "--limit", " needs '--poset'");
     }
     if (line.questions_path != nullptr && *line.questions_path == '\0')
         return usage_error("empty file name for ", "--questions", "");
@@ -169,6 +173,7 @@ int parse_command_line(int argc, char **argv, CommandLine &line) {
             if (line.questions_path != nullptr) return usage_error("option ", "--questions", " may be given once");
             line.questions_path = optarg;
             break;
+        case 'l': line.limit = optarg; break;
         case EXPLAIN: line.explain = true; break;
         case ':': return usage_error("option ", as_written(argument, text), " needs a value");
         default:

@@ -12,17 +12,20 @@ struct Question {
     std::string_view text;
 };
 
+// Every front end takes what it needs from here.
 struct CommandLine {
     bool batch = false;              // keys from standard input, transcript to standard output
     const char *dot_path = nullptr;  // export files, when asked for
     const char *json_path = nullptr;
     // A presentation instead of the dialogue: the poset, what is defined,
-    // and the questions about terms, in the order given.
+    // the questions about terms (in the order given), and the build's limit
+    // as given (its value is judged with the presentation's other values).
     const char *poset = nullptr;
     std::vector<const char *> defines;
     std::vector<Question> questions;
     const char *questions_path = nullptr;  // more questions, one a line ("-": standard input)
     bool explain = false;
+    const char *limit = nullptr;
 };
 
 // Reads argv into line. Returns -1 when the session is to run; otherwise the

@@ -1,25 +1,29 @@
 // What the console operations need from the device underneath: the terminal or
 // a batch session in the program, a scripted keyboard and recorder in the
-// tests. The device is chosen once, before the first console operation.
+// tests.
 #pragma once
 
-struct ConsoleDevice {
+class ConsoleDevice {
+public:
     // Waits for one key press. Returns its first code (0..255) and stores its
     // second code, or -1 for a one-code key, in *second. A device that can
     // read no key ends the run itself; -1 is returned only if it cannot.
-    int (*read_key)(int *second);
+    virtual int read_key(int *second) = 0;
 
     // Takes one console byte. Returns the byte, or -1 when the console cannot
     // be written.
-    int (*put_char)(unsigned char byte);
+    virtual int put_char(unsigned char byte) = 0;
 
     // Writes text to standard output. Returns the number of bytes taken.
-    int (*stdout_write)(const char *text, int length);
+    virtual int stdout_write(const char *text, int length) = 0;
 
     // Writes out whatever is still pending, releases what the device opened
     // and puts it back to its start state.
-    void (*close)();
-};
+    virtual void close() = 0;
 
-// Makes chosen the device every console operation uses from now on.
-void console_use_device(const ConsoleDevice &chosen);
+protected:
+    ConsoleDevice() = default;
+    ConsoleDevice(const ConsoleDevice &) = default;
+    ConsoleDevice &operator=(const ConsoleDevice &) = default;
+    ~ConsoleDevice() = default;
+};

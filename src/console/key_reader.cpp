@@ -8,11 +8,11 @@ void key_reader_reset(KeyReader &reader) {
     reader.next = 0;
 }
 
-int key_reader_next(KeyReader &reader, NextByte next_byte, int *second) {
+int key_reader_next(KeyReader &reader, NextByte next_byte, void *source, int *second) {
     while (reader.next == reader.count) {
         reader.next = 0;
         unsigned char byte = 0;
-        if (next_byte(&byte)) {
+        if (next_byte(source, &byte)) {
             reader.count = key_translator_feed(reader.translator, byte, reader.ready);
         } else {
             reader.count = key_translator_timeout(reader.translator, reader.ready);

@@ -14,11 +14,11 @@ struct KeyReader {
 
 // Where the bytes come from: stores the next byte and returns true, or
 // returns false when the silence of the ESC wait came instead.
-using NextByte = bool (*)(unsigned char *byte);
+using NextByte = bool (*)(void *source, unsigned char *byte);
 
 // The start state: no sequence in progress, no key waiting.
 void key_reader_reset(KeyReader &reader);
 
-// Takes bytes until a key is complete. Returns its lead code and stores its
-// second code, or -1 for a one-code key, in *second.
-int key_reader_next(KeyReader &reader, NextByte next_byte, int *second);
+// Takes bytes from source until a key is complete. Returns its lead code
+// and stores its second code, or -1 for a one-code key, in *second.
+int key_reader_next(KeyReader &reader, NextByte next_byte, void *source, int *second);

@@ -2,7 +2,6 @@
 
 #include "export/covers.h"
 #include "export/element_text.h"
-#include "workspace/workspace.h"
 
 std::string dot_quoted(const std::string &text) {
     std::string quoted = "\"";
@@ -14,11 +13,11 @@ std::string dot_quoted(const std::string &text) {
     return quoted;
 }
 
-std::string dot_text(int count) {
+std::string dot_text(const Lattice &lattice, int count) {
     // Drawn as Hasse diagrams are: upward, lines without arrowheads.
     std::string text = "digraph lattice {\n  rankdir=BT;\n  edge [dir=none];\n";
     // A drawing cut off at the limit says so, above the diagram.
-    if (closure_complete == 0) {
+    if (!lattice.closed()) {
         text += "  labelloc=t;\n  label=" +
                 dot_quoted("The build stopped at the limit: only the first " + std::to_string(count) +
                            " elements are drawn.") +
@@ -26,12 +25,12 @@ std::string dot_text(int count) {
     }
     for (int e = 0; e < count; ++e) {
         // A generator's term is its name.
-        std::string label = element_name(e);
-        if (e >= generator_count) label += ": " + element_term(e);
+        std::string label = element_named(lattice, e) ? element_name(lattice, e) : std::to_string(e + 1);
+        if (e >= lattice.generators()) label += ": " + element_term(lattice, e);
         text += "  " + std::to_string(e) + " [label=" + dot_quoted(label) +
-                (e < generator_count ? ", shape=box];\n" : ", shape=ellipse];\n");
+                (e < lattice.generators() ? ", shape=box];\n" : ", shape=ellipse];\n");
     }
-    for (const CoveringPair &pair : covering_pairs(count)) {
+    for (const CoveringPair &pair : covering_pairs(lattice, count)) {
         text += "  " + std::to_string(pair.lower) + " -> " + std::to_string(pair.upper) + ";\n";
     }
     text += "}\n";

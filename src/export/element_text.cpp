@@ -3,8 +3,7 @@
 #include "export/element_text.h"
 
 #include "console/cp437.h"
-#include "free_lattice/term_printing.h"
-#include "workspace/workspace.h"
+#include "free_lattice/element_terms.h"
 
 namespace {
 
@@ -19,14 +18,16 @@ void collect(int ch, void *text) { append_character(*static_cast<std::string *>(
 
 }  // namespace
 
-std::string element_name(int e) {
+bool element_named(const Lattice &lattice, int e) { return lattice.name(e) != 0; }
+
+std::string element_name(const Lattice &lattice, int e) {
     std::string text;
-    append_character(text, NameTable[e]);
+    append_character(text, lattice.name(e));
     return text;
 }
 
-std::string element_term(int e) {
+std::string element_term(const Lattice &lattice, int e) {
     std::string text;
-    walk_term(e, collect, &text);
+    walk_term(lattice, e, collect, &text);
     return text;
 }

@@ -8,7 +8,6 @@
 
 #include "export/element_text.h"
 #include "terms/element_terms.h"
-#include "workspace/workspace.h"
 
 namespace {
 
@@ -84,14 +83,16 @@ void append_array(std::string &text, const char *key, const std::vector<std::str
     text += rows.empty() ? "]" : "\n  ]";
 }
 
-std::vector<std::string> element_rows(int count) {
-    std::vector<std::string> canonical = element_canonical_texts(count);
+std::vector<std::string> element_rows(const Lattice &lattice, int count) {
+    std::vector<std::string> canonical = element_canonical_texts(lattice, count);
     std::vector<std::string> rows;
     for (int e = 0; e < count; ++e) {
         std::string row = "{\"name\":";
-        append_string(row, element_name(e));
+        // Past the names an element has none.
+        if (element_named(lattice, e)) append_string(row, element_name(lattice, e));
+        else row += "null";
         row += ",\"term\":";
-        append_string(row, element_term(e));
+        append_string(row, element_term(lattice, e));
         row += ",\"canonical\":";
         append_string(row, canonical[static_cast<std::size_t>(e)]);
         rows.push_back(row + "}");
@@ -99,38 +100,48 @@ std::vector<std::string> element_rows(int count) {
     return rows;
 }
 
-std::vector<std::string> order_rows(int count) {
-    std::vector<std::string> rows;
-    for (int r = 0; r < count; ++r) {
-        std::string row = "[";
-        for (int c = 0; c < count; ++c) {
-            if (c > 0) row += ',';
-            row += OrderMatrix[r][c] != 0 ? '1' : '0';
-        }
-        rows.push_back(row + "]");
+enum class Table { ORDER, JOINS, MEETS };
+
+// One entry: 0 or 1 for the order; for a join or meet the element's index,
+// or null where it is unknown or not listed (at the limit, the element made
+// last may be past the elements listed).
+void append_entry(std::string &text, const Lattice &lattice, Table table, int r, int c, int count) {
+    if (table == Table::ORDER) {
+        text += lattice.leq(r, c) ? '1' : '0';
+        return;
     }
-    return rows;
+    int value = table == Table::JOINS ? lattice.join(r, c) : lattice.meet(r, c);
+    // NO_ELEMENT is above every count too.
+    if (value >= count) {
+        text += "null";
+        return;
+    }
+    char digits[8];
+    int length = std::snprintf(digits, sizeof digits, "%d", value);
+    text.append(digits, static_cast<std::size_t>(length));
 }
 
-std::vector<std::string> operation_rows(const unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], int count) {
-    std::vector<std::string> rows;
+// "key": followed by the table's rows, one per line: a table of thousands of
+// elements has a hundred million entries, written straight into the text.
+void append_table(std::string &text, const char *key, const Lattice &lattice, Table table, int count) {
+    text += "  \"";
+    text += key;
+    text += "\": [";
     for (int r = 0; r < count; ++r) {
-        std::string row = "[";
+        text += r == 0 ? "\n    [" : ",\n    [";
         for (int c = 0; c < count; ++c) {
-            if (c > 0) row += ',';
-            int value = table[r][c];
-            // UNDEFINED is above every count too.
-            row += value >= count ? "null" : std::to_string(value);
+            if (c > 0) text += ',';
+            append_entry(text, lattice, table, r, c, count);
         }
-        rows.push_back(row + "]");
+        text += ']';
     }
-    return rows;
+    text += count == 0 ? "]" : "\n  ]";
 }
 
 // The relation before its verdict, as the decision lines read.
-std::vector<std::string> decision_rows(const std::vector<Decision> &decisions) {
+std::vector<std::string> decision_rows(const std::vector<DecidedRelation> &decisions) {
     std::vector<std::string> rows;
-    for (const Decision &decision : decisions) {
+    for (const DecidedRelation &decision : decisions) {
         std::string row = "{\"relation\":";
         append_string(row, decision.relation);
         row += decision.holds ? ",\"holds\":true}" : ",\"holds\":false}";
@@ -155,11 +166,11 @@ std::vector<std::string> canonical_rows(const std::vector<CanonicalNote> &forms)
 
 }  // namespace
 
-std::string json_text(int count, const ResultNotes &notes) {
+std::string json_text(const Lattice &lattice, int count, const ResultNotes &notes) {
     // Keys in the order a reader expects them, not sorted.
-    std::string text = "{\n  \"generators\": " + std::to_string(generator_count) +
-                       ",\n  \"closed\": " + (closure_complete != 0 ? "true" : "false") + ",\n";
-    FinitenessVerdict verdict = finiteness_of_result();
+    std::string text = "{\n  \"generators\": " + std::to_string(lattice.generators()) +
+                       ",\n  \"closed\": " + (lattice.closed() ? "true" : "false") + ",\n";
+    FinitenessVerdict verdict = finiteness_of_result(lattice);
     text += std::string("  \"finite\": ") +
             (verdict.finiteness == Finiteness::FINITE     ? "true"
              : verdict.finiteness == Finiteness::INFINITE ? "false"
@@ -170,13 +181,13 @@ std::string json_text(int count, const ResultNotes &notes) {
     // Meets first, as the questions come.
     text += "  \"defined\": {\"meets\": " + string_array(notes.meets) + ", \"joins\": " + string_array(notes.joins) +
             "},\n";
-    append_array(text, "elements", element_rows(count));
+    append_array(text, "elements", element_rows(lattice, count));
     text += ",\n";
-    append_array(text, "leq", order_rows(count));
+    append_table(text, "leq", lattice, Table::ORDER, count);
     text += ",\n";
-    append_array(text, "joins", operation_rows(JoinTable, count));
+    append_table(text, "joins", lattice, Table::JOINS, count);
     text += ",\n";
-    append_array(text, "meets", operation_rows(MeetTable, count));
+    append_table(text, "meets", lattice, Table::MEETS, count);
     if (notes.decided) {
         text += ",\n";
         append_array(text, "decisions", decision_rows(notes.decisions));

@@ -4,13 +4,11 @@
 #include <cstring>
 #include <string>
 
-#include "output/standard_output.h"
-#include "ending/exit_status.h"
 #include "ending/shown_text.h"
+#include "ending/standard_output.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
 #include "export/whole_file.h"
-#include "workspace/workspace.h"
 
 namespace {
 
@@ -26,15 +24,15 @@ bool check(const char *path) {
     return error == 0;
 }
 
-void write_file(const char *path, const std::string &text) {
+void write_file(ExitStatus &exit_status, const char *path, const std::string &text) {
     // Whatever the session has shown so far goes out first: the file may
     // share its channel (standard output, the terminal), and a message
     // follows what was shown before it.
-    standard_output_flush_pending();
+    standard_output_flush_pending(exit_status);
     int error = write_whole_file(path, text);
     if (error == 0) return;
     report(path, error);
-    exit_status_failure_told();
+    exit_status.failure_told();
 }
 
 }  // namespace
@@ -45,10 +43,14 @@ bool export_prepare(const ExportRequest &request) {
     return dot_ok && json_ok;
 }
 
-void export_note_definitions(void *request) { note_definitions(static_cast<ExportRequest *>(request)->notes); }
+void export_note_definitions(void *request, const Lattice &lattice) {
+    note_definitions(lattice, static_cast<ExportRequest *>(request)->notes);
+}
 
-void export_result(void *request) {
+void export_result(void *request, const Lattice &lattice, int shown) {
     const ExportRequest &asked = *static_cast<const ExportRequest *>(request);
-    if (asked.dot_path != nullptr) write_file(asked.dot_path, dot_text(shown_count));
-    if (asked.json_path != nullptr) write_file(asked.json_path, json_text(shown_count, asked.notes));
+    if (asked.dot_path != nullptr) write_file(*asked.exit_status, asked.dot_path, dot_text(lattice, shown));
+    if (asked.json_path != nullptr) {
+        write_file(*asked.exit_status, asked.json_path, json_text(lattice, shown, asked.notes));
+    }
 }

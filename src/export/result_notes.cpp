@@ -1,26 +1,27 @@
 #include "export/result_notes.h"
 
 #include "export/element_text.h"
-#include "workspace/workspace.h"
 
 namespace {
 
 // The incomparable pairs with a value, i before j: the questions answered yes.
-void note_table(const unsigned char (&table)[MAX_ELEMENTS][MAX_ELEMENTS], const char *symbol,
+void note_table(const Lattice &lattice, unsigned char operation, const char *symbol,
                 std::vector<std::string> &items) {
     items.clear();
-    int n = generator_count;
+    int n = lattice.generators();
     for (int i = 0; i < n; ++i) {
         for (int j = i + 1; j < n; ++j) {
-            if (OrderMatrix[i][j] != 0 || OrderMatrix[j][i] != 0 || table[i][j] == UNDEFINED) continue;
-            items.push_back(element_name(i) + symbol + element_name(j) + "=" + element_name(table[i][j]));
+            Element value = operation == OP_JOIN ? lattice.join(i, j) : lattice.meet(i, j);
+            if (lattice.leq(i, j) || lattice.leq(j, i) || value == NO_ELEMENT) continue;
+            items.push_back(element_name(lattice, i) + symbol + element_name(lattice, j) + "=" +
+                            element_name(lattice, value));
         }
     }
 }
 
 }  // namespace
 
-void note_definitions(ResultNotes &notes) {
-    note_table(MeetTable, ".", notes.meets);
-    note_table(JoinTable, "+", notes.joins);
+void note_definitions(const Lattice &lattice, ResultNotes &notes) {
+    note_table(lattice, OP_MEET, ".", notes.meets);
+    note_table(lattice, OP_JOIN, "+", notes.joins);
 }

@@ -1,11 +1,13 @@
 // What the exported result says beyond the tables: the meets and joins
-// declared defined, and the decisions asked for on the command line.
+// declared defined, and the relations decided on the command line.
 #pragma once
 
 #include <string>
 #include <vector>
 
-struct Decision {
+#include "lattice/lattice.h"
+
+struct DecidedRelation {
     std::string relation;  // as typed
     bool holds;
 };
@@ -24,12 +26,12 @@ struct ResultNotes {
     std::vector<std::string> joins;
     // Only a run that decided relations lists them, even when there were none.
     bool decided = false;
-    std::vector<Decision> decisions;
+    std::vector<DecidedRelation> decisions;
     bool canonicalized = false;
     std::vector<CanonicalNote> canonical_forms;
 };
 
-// Takes the declared meets and joins from the workspace as the partial
-// lattice's definition leaves them, before the build adds to the tables.
+// Takes the declared meets and joins from the lattice as the partial
+// lattice's definition leaves it, before the build adds to the tables.
 // (The answers are noted as they are given.)
-void note_definitions(ResultNotes &notes);
+void note_definitions(const Lattice &lattice, ResultNotes &notes);

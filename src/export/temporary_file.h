@@ -1,10 +1,8 @@
 // The temporary file of a whole-file write, one at a time: made beside the
-// file it is to replace, and never left behind by a terminating signal. From
-// its creation until it is renamed or removed, SIGTERM, SIGINT, SIGHUP and
-// SIGQUIT remove it and then act as they would have (the handler that was
-// there, such as the terminal's, or the default); a signal ignored stays
-// ignored. SIGXFSZ is ignored meanwhile, so that a file size limit is a write
-// error like a full disk rather than the end of the program.
+// file it is to replace, and never left behind by a terminating signal (the
+// owner of signals holds its name, signals/signals.h). While it is held, a
+// file size limit is a write error like a full disk rather than the end of
+// the program.
 #pragma once
 
 #include <sys/types.h>
@@ -17,7 +15,8 @@
 std::string temporary_name_for(const std::string &path);
 
 // Creates the temporary file for path with permission bits mode. Returns its
-// descriptor, or -1 with errno (nothing is left then).
+// descriptor, or -1 with errno (nothing is left then). No other temporary
+// file may be held.
 int temporary_file_create(const std::string &path, mode_t mode);
 
 // Renames the temporary file over path: 0 or the errno of the rename. From

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "export/temporary_file.h"
-#include "output/write_all.h"
+#include "signals/write_all.h"
 
 namespace {
 

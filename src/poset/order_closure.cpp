@@ -1,22 +1,18 @@
 #include "poset/order_closure.h"
 
-#include "console/console.h"
-#include "poset/poset_entry.h"
-#include "workspace/workspace.h"
-
 namespace {
 
 // Transitive closure on the generators: whole passes until one changes
 // nothing. Entries set within a pass already count later in that pass.
-void close_order(int n) {
+void close_order(Lattice &lattice, int n) {
     bool changed = true;
     while (changed) {
         changed = false;
         for (int i = 0; i < n; ++i) {
             for (int j = 0; j < n; ++j) {
                 for (int k = 0; k < n; ++k) {
-                    if (OrderMatrix[i][j] == 1 && OrderMatrix[j][k] == 1 && OrderMatrix[i][k] == 0) {
-                        OrderMatrix[i][k] = 1;
+                    if (lattice.leq(i, j) && lattice.leq(j, k) && !lattice.leq(i, k)) {
+                        lattice.set_leq(i, k);
                         changed = true;
                     }
                 }
@@ -27,47 +23,20 @@ void close_order(int n) {
 
 // Sets the whole diagonal; true when any entry was already set, which after
 // the closure means some element lies on a cycle.
-bool make_reflexive(int n) {
+bool make_reflexive(Lattice &lattice, int n) {
     bool cycle = false;
     for (int x = 0; x < n; ++x) {
-        if (OrderMatrix[x][x] == 1) cycle = true;
-        OrderMatrix[x][x] = 1;
+        if (lattice.leq(x, x)) cycle = true;
+        lattice.set_leq(x, x);
     }
     return cycle;
 }
 
 }  // namespace
 
-bool close_poset() {
-    int n = generator_count;
-    close_order(n);
-    return !make_reflexive(n);
-}
-
-void name_free_slots() {
-    for (int k = 0; k < MAX_ELEMENTS; ++k) {
-        if (NameTable[k] != 0) continue;
-        int c = '0';
-        while (NameIndex[c] != UNDEFINED) c = next_name_char(c);
-        NameTable[k] = static_cast<unsigned char>(c);
-        NameIndex[c] = static_cast<unsigned char>(k);
-    }
-}
-
-void close_and_validate_poset() {
-    for (;;) {
-        if (close_poset()) break;
-        console_print("\nTHIS IS NO POSET!   TRY ONCE MORE\n");
-        reset_and_show_banner();
-        read_poset();
-    }
-    console_print("\nPOSET WITH %d ELEMENTS DEFINED\n", generator_count);
-    name_free_slots();
-}
-
-int next_name_char(int c) {
-    if (c >= 57 && c <= 64) return 'A';
-    if (c >= 90 && c <= 96) return 'a';
-    if (c >= 122 && c <= 127) return 128;
-    return c + 1;
+bool close_poset(Lattice &lattice) {
+    int n = lattice.generators();
+    close_order(lattice, n);
+    lattice.set_elements(n);
+    return !make_reflexive(lattice, n);
 }

@@ -3,10 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "poset/names.h"
 #include "poset/order_closure.h"
-#include "poset/poset_entry.h"
 #include "presentation/argument_errors.h"
-#include "workspace/workspace.h"
 
 namespace {
 
@@ -43,11 +42,11 @@ bool well_formed(std::string_view chains) {
 // A shortest cycle through the first generator that lies on one, in the typed
 // relation (before the closure, which would hide the path): "a<b<a". Empty
 // when there is none.
-std::string cycle_in_typed_relation() {
-    int n = generator_count;
+std::string cycle_in_typed_relation(const Lattice &lattice) {
+    int n = lattice.generators();
     for (int start = 0; start < n; ++start) {
-        int reached_from[MAX_ELEMENTS];
-        int queue[MAX_ELEMENTS];
+        int reached_from[GENERATORS_MAX];
+        int queue[GENERATORS_MAX];
         for (int k = 0; k < n; ++k) reached_from[k] = -1;
         int head = 0;
         int tail = 0;
@@ -56,15 +55,15 @@ std::string cycle_in_typed_relation() {
         while (head < tail) {
             int x = queue[head++];
             for (int y = 0; y < n; ++y) {
-                if (OrderMatrix[x][y] == 0) continue;
+                if (!lattice.leq(x, y)) continue;
                 if (y == start) {
-                    std::string cycle(1, static_cast<char>(NameTable[start]));
+                    std::string cycle(1, static_cast<char>(lattice.name(start)));
                     for (int k = x; k != start; k = reached_from[k]) {
                         cycle.insert(0, 1, '<');
-                        cycle.insert(0, 1, static_cast<char>(NameTable[k]));
+                        cycle.insert(0, 1, static_cast<char>(lattice.name(k)));
                     }
                     cycle.insert(0, 1, '<');
-                    cycle.insert(0, 1, static_cast<char>(NameTable[start]));
+                    cycle.insert(0, 1, static_cast<char>(lattice.name(start)));
                     return cycle;
                 }
                 if (reached_from[y] != -1) continue;
@@ -78,27 +77,26 @@ std::string cycle_in_typed_relation() {
 
 }  // namespace
 
-bool enter_chains(const char *chains) {
+bool enter_chains(const char *chains, Lattice &lattice) {
     std::string_view text = chains;
     if (!well_formed(text)) return false;
-    reset_poset();
-    generator_count = 0;
+    lattice = Lattice();
     int previous = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         auto c = static_cast<unsigned char>(text[at]);
         if (is_name(c)) {
-            enter_name(previous, c);
+            enter_name(lattice, previous, c);
             previous = c;
         } else if (is_separator(text, at)) {
             previous = 0;
         }
     }
-    std::string cycle = cycle_in_typed_relation();
+    std::string cycle = cycle_in_typed_relation(lattice);
     if (!cycle.empty()) {
         argument_error(OPTION, text, "the order has a cycle: %s", cycle.c_str());
         return false;
     }
-    (void)close_poset();
-    name_free_slots();
+    (void)close_poset(lattice);
+    name_free_slots(lattice);
     return true;
 }

@@ -3,7 +3,7 @@
 // before the program waits for more input.
 #pragma once
 
-#include "presentation/decisions.h"
+#include "presentation/decide_relations.h"
 
 // Opens FILE ("-": standard input, which stays open) at the start; reports
 // "freelattice: cannot read FILE: REASON" and returns -1 when it cannot.

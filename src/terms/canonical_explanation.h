@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "terms/canonical_form.h"
-#include "terms/decision.h"
+#include "terms/order_decision.h"
 
 // Appends one line for each distinct step (as CanonicalForms::of noted
 // them, in order), each citing by number the sub-relation it rests on, then the

@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "terms/decision.h"
+#include "terms/order_decision.h"
 #include "terms/term_graph.h"
 
 // One step of putting a join (meet) in canonical form; "below" reads

@@ -1,17 +1,13 @@
 #include "terms/element_terms.h"
 
-#include <cstdint>
-
-#include "workspace/workspace.h"
-
-ElementTerms element_terms_from_workspace(TermGraph &terms, int count) {
+ElementTerms element_terms_from_lattice(const Lattice &lattice, TermGraph &terms, int count) {
     ElementTerms elements;
     for (int e = 0; e < count; ++e) {
-        if (e < generator_count) {
-            elements.push_back(terms.generator(e));
+        if (e < lattice.generators()) {
+            elements.push_back(TermGraph::generator(e));
             continue;
         }
-        const TermRecord &r = TermTable[e];
+        const TermRecord &r = lattice.term(e);
         std::uint32_t operands[2] = {static_cast<std::uint32_t>(elements[r.left]),
                                      static_cast<std::uint32_t>(elements[r.right])};
         elements.push_back(terms.compound(r.operation == OP_JOIN ? TermKind::JOIN : TermKind::MEET, operands, 2));
@@ -19,14 +15,14 @@ ElementTerms element_terms_from_workspace(TermGraph &terms, int count) {
     return elements;
 }
 
-std::vector<std::string> element_canonical_texts(int count) {
+std::vector<std::string> element_canonical_texts(const Lattice &lattice, int count) {
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(lattice, p);
     TermGraph terms;
     terms.reset(p);
     OrderDecision decision(terms);
     CanonicalForms forms(terms, decision);
-    ElementTerms elements = element_terms_from_workspace(terms, count);
+    ElementTerms elements = element_terms_from_lattice(lattice, terms, count);
     std::vector<std::string> texts;
     for (int term : elements) {
         std::string text;
@@ -36,8 +32,9 @@ std::vector<std::string> element_canonical_texts(int count) {
     return texts;
 }
 
-FinitenessVerdict finiteness_of_result() {
+FinitenessVerdict finiteness_of_result(const Lattice &lattice) {
     Presentation p;
-    presentation_from_workspace(p);
-    return finiteness_verdict(p, closure_complete != 0, element_limit);
+    presentation_from_lattice(lattice, p);
+    // The build's limit: the elements listed less the one made last.
+    return finiteness_verdict(p, lattice.closed(), lattice.elements() - 1);
 }

@@ -10,6 +10,7 @@
 
 #include "checks/invariant.h"
 #include "terms/generator_sets.h"
+#include "terms/order_decision.h"
 #include "terms/proof.h"
 #include "terms/relations.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "terms/decision.h"
+#include "terms/order_decision.h"
 #include "terms/term_graph.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "terms/presentation.h"
+#include "terms/partial_lattice.h"
 
 enum class Finiteness : unsigned char { FINITE, INFINITE, UNDECIDED };
 

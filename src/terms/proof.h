@@ -20,7 +20,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "terms/decision.h"
+#include "terms/order_decision.h"
 
 class Proof {
 public:

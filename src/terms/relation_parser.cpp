@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "poset/poset_entry.h"
+#include "poset/names.h"
 #include "terms/relations.h"
 
 namespace {

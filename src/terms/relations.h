@@ -13,8 +13,8 @@
 
 #include <vector>
 
-#include "terms/decision.h"
-#include "terms/presentation.h"
+#include "terms/order_decision.h"
+#include "terms/partial_lattice.h"
 #include "terms/term_graph.h"
 
 // Longer relations and deeper nesting are refused with an error. Within

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "terms/presentation.h"
+#include "terms/partial_lattice.h"
 
 enum class TermKind : unsigned char { GENERATOR, JOIN, MEET };
 

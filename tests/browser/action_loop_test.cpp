@@ -11,7 +11,6 @@
 #include "console/console.h"
 #include "data_files.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
 
 namespace {
 
@@ -68,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Browser, Session, testing::ValuesIn(SESSION_CASES),
                          [](const testing::TestParamInfo<SessionCase> &p) { return p.param.name; });
 
 // Windows shown while navigating one table: read back from the console and
-// checked cell by cell against the workspace.
+// checked cell by cell against the lattice.
 struct NavigationCase {
     const char *name;
     int n;
@@ -182,7 +181,7 @@ TEST(NavigationEnd, KeysThatAreNoNavigationCodes) {
         ASSERT_GE(out.size(), after_table.size());
         EXPECT_EQ(out.substr(out.size() - after_table.size()), after_table) << ender;
         // The table's last row, row 21, stands just before the prompt.
-        EXPECT_EQ(out[out.size() - after_table.size() - 23 - 2], static_cast<char>(NameTable[21])) << ender;
+        EXPECT_EQ(out[out.size() - after_table.size() - 23 - 2], static_cast<char>(scripted::lattice().name(21))) << ender;
     }
 }
 
@@ -232,7 +231,6 @@ TEST(ActionLoop, KeyLostToAFailedEchoDoesNotAct) {
 TEST(ActionLoop, TermListResetsTheLineCountBeforeEachTerm) {
     scripted::start("tq");
     bf::growing_terms(10);
-    wrap_column = 70;
     int result = 0;
     ASSERT_TRUE(bf::run_action_loop(&result));
     // Every break is followed by seven blanks and comes after 73 term
@@ -242,7 +240,7 @@ TEST(ActionLoop, TermListResetsTheLineCountBeforeEachTerm) {
 
 TEST(ShowHelp, WritesTheHelpTextOnStandardOutput) {
     scripted::start("");
-    show_help();
+    show_help(scripted::console());
     EXPECT_EQ(scripted::console_bytes(), "");
     EXPECT_EQ(scripted::stdout_bytes(),
               "\nACTION KEYS:\nL ... table of less relation\nJ ... table of joins\nM ... table of meets\n"
@@ -271,9 +269,9 @@ TEST(ReadNavKey, MapsKeysAsTabled) {
     };
     for (const NavKeyCase &c : cases) {
         scripted::start(c.keys);
-        for (int expected : c.codes) EXPECT_EQ(read_nav_key(), expected) << c.keys;
+        for (int expected : c.codes) EXPECT_EQ(read_nav_key(scripted::console()), expected) << c.keys;
         if (c.left_pending != -1) {
-            EXPECT_EQ(console_read_key(), c.left_pending) << c.keys;
+            EXPECT_EQ(scripted::console().read_key(), c.left_pending) << c.keys;
         }
         EXPECT_EQ(scripted::keys_left(), 0) << c.keys;
         EXPECT_EQ(scripted::console_bytes(), "") << c.keys;  // never echoed
@@ -283,7 +281,7 @@ TEST(ReadNavKey, MapsKeysAsTabled) {
 TEST(ReadNavKey, LoneLeadZeroTakesTheNextKeyAsItsSecondCode) {
     // A one-code key 0 (Ctrl-@) has no second code: the next key stands in.
     scripted::start("{0,-1}2");
-    EXPECT_EQ(read_nav_key(), '2');
+    EXPECT_EQ(read_nav_key(scripted::console()), '2');
     EXPECT_EQ(scripted::keys_left(), 0);
 }
 

@@ -1,4 +1,4 @@
-// show_table on hand-filled workspaces: titles on standard output, the rest on
+// show_table on hand-filled lattices: titles on standard output, the rest on
 // the console, byte for byte.
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include "data_files.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
 
 namespace {
 
@@ -26,9 +25,8 @@ struct TableCase {
 };
 
 void one_element() {
-    lattice_setup::name_slots("a");
+    lattice_setup::name_slots(scripted::lattice(), "a");
     bf::make_less_or_equal(0, 0);
-    shown_count = 1;
 }
 
 void chain_30() { bf::chain(30); }
@@ -55,7 +53,7 @@ TEST_P(ShowTable, MatchesExpectedTranscript) {
     const TableCase &c = GetParam();
     scripted::start("");
     c.fixture();
-    show_table(c.kind, c.first_column, c.first_row, c.last_column, c.last_row);
+    show_table(scripted::console(), scripted::lattice(), c.kind, c.first_column, c.first_row, c.last_column, c.last_row);
     data_files::expect_equal(scripted::transcript(), c.data_file);
     // Read back independently: the window asked for, every cell as the tables say.
     std::vector<bf::Window> shown = bf::windows_shown(c.kind);
@@ -78,7 +76,7 @@ std::string bytes(std::initializer_list<int> codes) {
 TEST(ShowTableLayout, ChainABOrderLineByLine) {
     scripted::start("");
     bf::chain_a_b();
-    show_table('l', 0, 0, 1, 1);
+    show_table(scripted::console(), scripted::lattice(), 'l', 0, 0, 1, 1);
     EXPECT_EQ(scripted::stdout_bytes(), "TABLE OF LESS RELATION\n");
     EXPECT_EQ(scripted::console_bytes(),
               bytes({' ', 179, 'a', 'b', '\n', 196, 197, 196, 196, '\n', 'a', 179, 'X', 'X', '\n', 'b',
@@ -88,7 +86,7 @@ TEST(ShowTableLayout, ChainABOrderLineByLine) {
 TEST(ShowTableLayout, TwoIncomparableJoinRows) {
     scripted::start("");
     bf::two_incomparable();
-    show_table('j', 0, 0, 3, 3);
+    show_table(scripted::console(), scripted::lattice(), 'j', 0, 0, 3, 3);
     EXPECT_EQ(scripted::stdout_bytes(), "TABLE OF JOINS\n");
     const std::string v = bytes({179});
     EXPECT_EQ(scripted::console_bytes(), " " + v + "ab01\n" + bytes({196, 197, 196, 196, 196, 196}) +
@@ -98,7 +96,7 @@ TEST(ShowTableLayout, TwoIncomparableJoinRows) {
 
 TEST(ShowTableLayout, EmptyResultHasNoNamesNoRuleBytesNoRows) {
     scripted::start("");
-    show_table('l', 0, 0, -1, -1);
+    show_table(scripted::console(), scripted::lattice(), 'l', 0, 0, -1, -1);
     EXPECT_EQ(scripted::stdout_bytes(), "TABLE OF LESS RELATION\n");
     EXPECT_EQ(scripted::console_bytes(), bytes({' ', 179, '\n', 196, 197, '\n'}));
 }
@@ -106,7 +104,7 @@ TEST(ShowTableLayout, EmptyResultHasNoNamesNoRuleBytesNoRows) {
 TEST(ShowTableLayout, UndefinedCellIsOneQuestionMark) {
     scripted::start("");
     bf::stopped_early();
-    show_table('j', 2, 2, 2, 4);  // column c against c, a+b and ab
+    show_table(scripted::console(), scripted::lattice(), 'j', 2, 2, 2, 4);  // column c against c, a+b and ab
     EXPECT_EQ(scripted::console_bytes(),
               bytes({' ', 179, 'c', '\n', 196, 197, 196, '\n', 'c', 179, 'c', '\n', '0', 179, '?', '\n',
                      '1', 179, '?'}));
@@ -117,9 +115,9 @@ TEST(ShowTableLayout, CellMayNameAnElementBeyondTheShownOnes) {
     // or column but can be a join.
     scripted::start("");
     bf::chain(100);
-    store_symmetric(JoinTable, 98, 99, 100);
-    show_table('j', 98, 98, 99, 99);
-    const int n98 = NameTable[98], n99 = NameTable[99], n100 = NameTable[100];
+    scripted::lattice().store_join(98, 99, 100);
+    show_table(scripted::console(), scripted::lattice(), 'j', 98, 98, 99, 99);
+    const int n98 = scripted::lattice().name(98), n99 = scripted::lattice().name(99), n100 = scripted::lattice().name(100);
     EXPECT_EQ(scripted::console_bytes(), bytes({' ', 179, n98, n99, '\n', 196, 197, 196, 196, '\n', n98,
                                                 179, n98, n100, '\n', n99, 179, n100, n99}));
 }
@@ -127,7 +125,7 @@ TEST(ShowTableLayout, CellMayNameAnElementBeyondTheShownOnes) {
 TEST(ShowTableLayout, DiagonalOfTheOrderIsAllX) {
     scripted::start("");
     bf::chain(23);
-    show_table('l', 0, 0, 22, 22);
+    show_table(scripted::console(), scripted::lattice(), 'l', 0, 0, 22, 22);
     // The read-back checks every cell against the order, the diagonal included.
     std::vector<bf::Window> shown = bf::windows_shown('l');
     ASSERT_EQ(shown.size(), 1u);
@@ -154,16 +152,16 @@ TEST(ShowTableLayout, KindIsMatchedOnItsLowByteAndNoOtherKindWritesAnything) {
     for (int kind : no_table) {
         scripted::start("");
         bf::chain_a_b();
-        show_table(kind, 0, 0, 1, 1);
+        show_table(scripted::console(), scripted::lattice(), kind, 0, 0, 1, 1);
         EXPECT_EQ(scripted::transcript(), "") << kind;
     }
     scripted::start("");
     bf::chain_a_b();
-    show_table(0x100 | 'j', 0, 0, 1, 1);
+    show_table(scripted::console(), scripted::lattice(), 0x100 | 'j', 0, 0, 1, 1);
     std::string high_bits = scripted::transcript();
     scripted::start("");
     bf::chain_a_b();
-    show_table('j', 0, 0, 1, 1);
+    show_table(scripted::console(), scripted::lattice(), 'j', 0, 0, 1, 1);
     EXPECT_EQ(high_bits, scripted::transcript());
 }
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "batch/batch_device.h"
+#include "devices/batch_device.h"
 #include "console/console.h"
 #include "scripted_console.h"
 
@@ -11,39 +11,39 @@ namespace {
 
 TEST(ConsoleOps, PendingSecondCodeIsTakenByEitherReadAndNeverEchoed) {
     scripted::start("{0,72}{224,133}x");
-    EXPECT_EQ(console_read_key_echo(), 0);
-    EXPECT_EQ(console_read_key(), 72);
-    EXPECT_EQ(console_read_key(), 224);
-    EXPECT_EQ(console_read_key_echo(), 133);
-    EXPECT_EQ(console_read_key_echo(), 'x');
+    EXPECT_EQ(scripted::console().read_key_echo(), 0);
+    EXPECT_EQ(scripted::console().read_key(), 72);
+    EXPECT_EQ(scripted::console().read_key(), 224);
+    EXPECT_EQ(scripted::console().read_key_echo(), 133);
+    EXPECT_EQ(scripted::console().read_key_echo(), 'x');
     // Only the lead 0 and the one-code key were read from the keyboard.
     EXPECT_EQ(scripted::console_bytes(), std::string("\0x", 2));
 }
 
 TEST(ConsoleOps, EchoOfLead224IsThatByte) {
     scripted::start("{224,72}");
-    EXPECT_EQ(console_read_key_echo(), 224);
+    EXPECT_EQ(scripted::console().read_key_echo(), 224);
     EXPECT_EQ(scripted::console_bytes(), "\xE0");
-    EXPECT_EQ(console_read_key_echo(), 72);
+    EXPECT_EQ(scripted::console().read_key_echo(), 72);
     EXPECT_EQ(scripted::console_bytes(), "\xE0");
 }
 
 TEST(ConsoleOps, FailedEchoLosesTheKey) {
     scripted::start("ab");
     scripted::fail_console_output(true);
-    EXPECT_EQ(console_read_key_echo(), -1);
-    EXPECT_EQ(console_print("x"), -1);
+    EXPECT_EQ(scripted::console().read_key_echo(), -1);
+    EXPECT_EQ(scripted::console().print("x"), -1);
     scripted::fail_console_output(false);
-    EXPECT_EQ(console_read_key_echo(), 'b');
+    EXPECT_EQ(scripted::console().read_key_echo(), 'b');
 }
 
 TEST(ConsoleOps, PrintFormatsByteByByteIncludingZero) {
     scripted::start("");
-    EXPECT_EQ(console_print("%2d ... ", 7), 7);
-    EXPECT_EQ(console_print("%c%c", 0, 196), 2);
-    EXPECT_EQ(console_print("\n"), 1);
+    EXPECT_EQ(scripted::console().print("%2d ... ", 7), 7);
+    EXPECT_EQ(scripted::console().print("%c%c", 0, 196), 2);
+    EXPECT_EQ(scripted::console().print("\n"), 1);
     EXPECT_EQ(scripted::console_bytes(), std::string(" 7 ... \0\xC4\n", 10));
-    EXPECT_EQ(stdout_print("TABLE OF JOINS\n"), 15);
+    EXPECT_EQ(scripted::console().stdout_print("TABLE OF JOINS\n"), 15);
     EXPECT_EQ(scripted::stdout_bytes(), "TABLE OF JOINS\n");
     EXPECT_EQ(scripted::transcript(), " 7 ... \\x00\\xC4\n\u00ABTABLE OF JOINS\n\u00BB");
 }
@@ -59,13 +59,13 @@ TEST(ConsoleOps, ToLowerMapsOnlyCapitals) {
 TEST(ConsoleOps, RunEndsWhenTheScriptRunsOut) {
     scripted::start("a");
     EXPECT_FALSE(scripted::run([] {
-        console_read_key();
-        console_read_key();
+        scripted::console().read_key();
+        scripted::console().read_key();
     }));
     EXPECT_EQ(scripted::keys_left(), 0);
 }
 
-// A presentation's devices have no keys: a read gives -1 at once and leaves
+// A presentation's device has no keys: a read gives -1 at once and leaves
 // standard input alone (here a pipe nobody writes, which a read would wait
 // on for ever).
 TEST(PresentationDevices, HaveNoKeysAndLeaveStandardInputAlone) {
@@ -73,12 +73,12 @@ TEST(PresentationDevices, HaveNoKeysAndLeaveStandardInputAlone) {
     ASSERT_EQ(pipe(never_written), 0);
     int standard_input = dup(0);
     ASSERT_EQ(dup2(never_written[0], 0), 0);
-    for (const ConsoleDevice *device : {&TRANSCRIPT_DEVICE, &SILENT_DEVICE}) {
-        console_use_device(*device);
-        EXPECT_EQ(console_read_key_echo(), -1);
-        EXPECT_EQ(console_read_key(), -1);
-        console_close();
-    }
+    ExitStatus exit_status;
+    BatchDevice transcript(exit_status, false);
+    Console console(transcript);
+    EXPECT_EQ(console.read_key_echo(), -1);
+    EXPECT_EQ(console.read_key(), -1);
+    console.close();
     (void)dup2(standard_input, 0);
     (void)close(standard_input);
     (void)close(never_written[0]);

@@ -1,5 +1,5 @@
 // The exported files of whole sessions on the scripted console: the JSON
-// against the workspace and the term list the program printed, the DOT's
+// against the lattice and the term list the program printed, the DOT's
 // edges against the covers worked out from the JSON's order, and dot's
 // rendering of every DOT file.
 #include <gtest/gtest.h>
@@ -22,11 +22,14 @@
 #include "data_files.h"
 #include "export/dot_writer.h"
 #include "export/json_writer.h"
+#include "free_lattice/generation.h"
+#include "partial_lattice_setup.h"
 #include "scripted_console.h"
 #include "term_oracle.h"
-#include "workspace/workspace.h"
 
 namespace {
+
+Lattice &lattice() { return scripted::lattice(); }
 
 using nlohmann::json;
 
@@ -58,13 +61,18 @@ void PrintTo(const ExportSession &session, std::ostream *out) { *out << session.
 // The notes as the program takes them, between the questions and the build.
 ResultNotes notes;
 
-void take_notes(void *taken) { note_definitions(*static_cast<ResultNotes *>(taken)); }
+void take_notes(void *taken, const Lattice &built) { note_definitions(built, *static_cast<ResultNotes *>(taken)); }
+
+// The number of elements the session showed.
+int shown = -1;
+void take_shown(void * /*context*/, const Lattice & /*built*/, int count) { shown = count; }
 
 bool run_session(const ExportSession &session) {
     scripted::start(session.keys);
     notes = ResultNotes{};
-    return scripted::run_program(SequenceHooks{take_notes, nullptr, &notes}) == 1 &&
-           shown_count == session.count && closure_complete == (session.closed ? 1 : 0);
+    shown = -1;
+    return scripted::run_program(SequenceHooks{take_notes, take_shown, &notes}) == 1 && shown == session.count &&
+           lattice().closed() == session.closed;
 }
 
 std::string utf8_of(const std::string &console_bytes) {
@@ -79,8 +87,8 @@ std::string utf8_of(const std::string &console_bytes) {
 
 // What a join or meet entry must read: the element, or null where the
 // table has no element of the list.
-json expected_entry(unsigned char value, int count) {
-    if (value == UNDEFINED || value >= count) return nullptr;
+json expected_entry(Element value, int count) {
+    if (value == NO_ELEMENT || value >= count) return nullptr;
     return value;
 }
 
@@ -107,11 +115,11 @@ TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
     const ExportSession &session = GetParam();
     ASSERT_TRUE(run_session(session));
     const int n = session.count;
-    json result = json::parse(json_text(n, notes), nullptr, false);
+    json result = json::parse(json_text(lattice(), n, notes), nullptr, false);
     ASSERT_FALSE(result.is_discarded()) << "not JSON";
     ASSERT_TRUE(result.is_object());
     EXPECT_EQ(result.size(), 9u);
-    EXPECT_EQ(result["generators"], generator_count);
+    EXPECT_EQ(result["generators"], lattice().generators());
     EXPECT_EQ(result["closed"], session.closed);
     // Each session's lattice is finite exactly when its build closed.
     EXPECT_EQ(result["finite"], session.closed);
@@ -124,7 +132,7 @@ TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
     ASSERT_EQ(result["elements"].size(), static_cast<std::size_t>(n));
     // Each canonical form is the element's term, canonical, and its own,
     // by the reference that shares no code with the program's.
-    term_oracle::Terms oracle;
+    term_oracle::Terms oracle(lattice());
     std::set<std::string> forms;
     for (int e = 0; e < n; ++e) {
         const json &element = result["elements"][e];
@@ -146,10 +154,10 @@ TEST_P(ExportedFiles, JsonHoldsTheTablesAndThePrintedTerms) {
     }
     for (int r = 0; r < n; ++r) {
         for (int c = 0; c < n; ++c) {
-            EXPECT_EQ(result["leq"][r][c], OrderMatrix[r][c]) << r << "," << c;
-            EXPECT_EQ(result["joins"][r][c], expected_entry(JoinTable[r][c], n)) << r << "+" << c;
-            EXPECT_EQ(result["meets"][r][c], expected_entry(MeetTable[r][c], n)) << r << "." << c;
-            outside += (JoinTable[r][c] == n) + (MeetTable[r][c] == n);
+            EXPECT_EQ(result["leq"][r][c], lattice().leq(r, c) ? 1 : 0) << r << "," << c;
+            EXPECT_EQ(result["joins"][r][c], expected_entry(lattice().join(r, c), n)) << r << "+" << c;
+            EXPECT_EQ(result["meets"][r][c], expected_entry(lattice().meet(r, c), n)) << r << "." << c;
+            outside += (lattice().join(r, c) == n) + (lattice().meet(r, c) == n);
         }
     }
     // At the limit the tables name element 100, which is not listed.
@@ -160,12 +168,12 @@ TEST_P(ExportedFiles, DotHasANodePerElementAndAnEdgePerCover) {
     const ExportSession &session = GetParam();
     ASSERT_TRUE(run_session(session));
     const int n = session.count;
-    json result = json::parse(json_text(n, notes), nullptr, false);
+    json result = json::parse(json_text(lattice(), n, notes), nullptr, false);
     ASSERT_FALSE(result.is_discarded());
 
     std::string others;  // every line that is not an edge
     std::set<std::pair<int, int>> edges;
-    std::istringstream lines(dot_text(n));
+    std::istringstream lines(dot_text(lattice(), n));
     std::string line;
     int edge_lines = 0;
     while (std::getline(lines, line)) {
@@ -186,7 +194,7 @@ TEST_P(ExportedFiles, DotHasANodePerElementAndAnEdgePerCover) {
     }
     for (int e = 0; e < n; ++e) {
         const json &element = result["elements"][e];
-        const bool generator = e < generator_count;
+        const bool generator = e < lattice().generators();
         // A generator's term is its own name, so it is not repeated.
         expected += "  " + std::to_string(e) + " [label=\"" + element["name"].get<std::string>() +
                     (generator ? "" : ": " + element["term"].get<std::string>()) + "\", shape=" +
@@ -208,7 +216,7 @@ TEST_P(ExportedFiles, DotRendersTheFileWithoutWarnings) {
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string input = std::string(folder) + "/lattice.dot";
     const std::string errors = std::string(folder) + "/errors";
-    std::ofstream(input) << dot_text(session.count);
+    std::ofstream(input) << dot_text(lattice(), session.count);
     int status = std::system(("dot -Tsvg '" + input + "' -o /dev/null 2>'" + errors + "'").c_str());
     EXPECT_EQ(status, 0);
     EXPECT_EQ(data_files::contents(errors), "");
@@ -241,11 +249,48 @@ TEST(JsonStrings, WrittenAsTheJsonLibraryWritesThem) {
                     json(text).dump(-1, ' ', false, json::error_handler_t::replace) +
                     (k % 2 == 0 ? ",\"holds\":true}" : ",\"holds\":false}");
     }
-    const std::string written = json_text(0, texts);
+    const std::string written = json_text(lattice(), 0, texts);
     EXPECT_FALSE(json::parse(written, nullptr, false).is_discarded());
     std::size_t start = written.find("\"decisions\": [");
     ASSERT_NE(start, std::string::npos);
     EXPECT_EQ(written.substr(start + 14), expected + "\n  ]\n}\n");
+}
+
+// Past the dialogue's limit the files hold every element; the names run out
+// after 190 elements, and a later one shows as null in the JSON and by its
+// number in the build in the diagram, whose edges are still the covers.
+TEST(ExportPastTheNames, UnnamedElementsAreNullAndNumberedAndTheCoversHold) {
+    scripted::start("");
+    ASSERT_TRUE(lattice_setup::set_up("abc", "", ""));
+    ASSERT_EQ(build_free_lattice(lattice(), 200, nullptr), BuildEnd::LIMIT);
+    const int n = lattice().elements();
+    ASSERT_EQ(n, 201);
+    json result = json::parse(json_text(lattice(), n, ResultNotes{}), nullptr, false);
+    ASSERT_FALSE(result.is_discarded());
+    ASSERT_EQ(result["elements"].size(), static_cast<std::size_t>(n));
+    std::string dot = dot_text(lattice(), n);
+    std::set<std::pair<int, int>> edges;
+    std::istringstream lines(dot);
+    for (std::string line; std::getline(lines, line);) {
+        int lower = 0, upper = 0;
+        char end = 0;
+        if (std::sscanf(line.c_str(), "  %d -> %d%c", &lower, &upper, &end) == 3 && end == ';') edges.insert({lower, upper});
+    }
+    for (int e = 0; e < n; ++e) {
+        const json &element = result["elements"][e];
+        const std::string term = element["term"].get<std::string>();
+        std::string label;
+        if (e < 190) {
+            ASSERT_TRUE(element["name"].is_string()) << e;
+            label = element["name"].get<std::string>();
+        } else {
+            ASSERT_TRUE(element["name"].is_null()) << e;
+            label = std::to_string(e + 1);
+        }
+        if (e >= 3) label += ": " + term;
+        EXPECT_NE(dot.find("  " + std::to_string(e) + " [label=" + dot_quoted(label) + ", shape="), std::string::npos) << e;
+    }
+    EXPECT_EQ(edges, covers_of(result["leq"]));
 }
 
 TEST(DotLabels, QuotesAndBackslashesAreEscaped) {

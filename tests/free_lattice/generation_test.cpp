@@ -1,17 +1,20 @@
 // The build's element lines and count lines, byte for byte, the order it
-// leaves in the workspace, and the element limit.
+// leaves in the lattice, and the element limit.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "data_files.h"
 #include "free_lattice/generation.h"
-#include "free_lattice/term_printing.h"
+#include "browser/term_lines.h"
+#include "dialogue/build_lines.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
 
 namespace {
+
+Lattice &lattice() { return scripted::lattice(); }
 
 struct BuildCase {
     const char *names;
@@ -46,47 +49,45 @@ TEST(Build, ElementAndCountLinesOfEachEdgeCase) {
     }
 }
 
-TEST(Build, ClosingSetsShownCountAndLeavesEveryPairKnown) {
+TEST(Build, ClosingCountsTheElementsAndLeavesEveryPairKnown) {
     ASSERT_GE(lattice_setup::build("abc12", "a<b<c a<1<2<c", ""), 0);
-    EXPECT_EQ(closure_complete, 1);
-    EXPECT_EQ(shown_count, 11);
+    EXPECT_TRUE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 11);
     for (int r = 0; r < 11; ++r)
         for (int c = 0; c < 11; ++c) {
-            EXPECT_NE(JoinTable[r][c], UNDEFINED) << r << ' ' << c;
-            EXPECT_NE(MeetTable[r][c], UNDEFINED) << r << ' ' << c;
+            EXPECT_NE(lattice().join(r, c), NO_ELEMENT) << r << ' ' << c;
+            EXPECT_NE(lattice().meet(r, c), NO_ELEMENT) << r << ' ' << c;
         }
     // Left operand below right operand, both earlier elements.
     for (int k = 5; k < 11; ++k) {
-        EXPECT_LT(TermTable[k].left, TermTable[k].right);
-        EXPECT_LT(TermTable[k].right, k);
+        EXPECT_LT(lattice().term(k).left, lattice().term(k).right);
+        EXPECT_LT(lattice().term(k).right, k);
     }
 }
 
-TEST(Build, NoGeneratorsClosesAtOnceWithShownCountZero) {
+TEST(Build, NoGeneratorsClosesAtOnceWithNoElements) {
     scripted::start("");
     ASSERT_TRUE(lattice_setup::set_up("", "", ""));
-    shown_count = 7;
     EXPECT_EQ(lattice_setup::build(), 0);
-    EXPECT_EQ(closure_complete, 1);
+    EXPECT_TRUE(lattice().closed());
 }
 
-// The term of element e as print_term writes it.
+// The term of element e as the term lines write it.
 std::string term_of(int e) {
     std::size_t before = scripted::console_bytes().size();
-    wrap_column = 0;
-    print_term(e);
+    TermLine(scripted::console()).print_term(lattice(), e);
     return scripted::console_bytes().substr(before);
 }
 
 TEST(Build, OrderOfTheWorkedExampleAWithABelowB) {
     ASSERT_GE(lattice_setup::build("abc", "a<b", ""), 0);
-    ASSERT_EQ(shown_count, 9);
+    ASSERT_EQ(lattice().elements(), 9);
     std::string rows;
     for (int i = 0; i < 9; ++i) {
         rows += term_of(i) + ":";
         const char *separator = " ";
         for (int j = 0; j < 9; ++j)
-            if (OrderMatrix[i][j]) {
+            if (lattice().leq(i, j)) {
                 rows += separator + term_of(j);
                 separator = ", ";
             }
@@ -100,44 +101,43 @@ TEST(Build, JoinResolvedToAnExistingElementStillHasItsMeetTriedInTheSameCall) {
     // known and its meet unknown: one call creates b1 as element 5.
     scripted::start("");
     ASSERT_TRUE(lattice_setup::set_up("abc12", "a<b<c a<1<2<c", "b+1 b+2"));
-    closure_complete = 0;
-    add_next_element(5);
-    EXPECT_EQ(closure_complete, 0);
-    EXPECT_EQ(TermTable[5].operation, OP_MEET);
-    EXPECT_EQ(TermTable[5].left, 1);
-    EXPECT_EQ(TermTable[5].right, 3);
-    EXPECT_EQ(MeetTable[1][3], 5);
-    EXPECT_EQ(MeetTable[3][1], 5);
+    FreeLatticeBuilder builder(lattice());
+    EXPECT_TRUE(builder.add_next_element());
+    EXPECT_FALSE(lattice().closed());
+    EXPECT_EQ(lattice().term(5).operation, OP_MEET);
+    EXPECT_EQ(lattice().term(5).left, 1);
+    EXPECT_EQ(lattice().term(5).right, 3);
+    EXPECT_EQ(lattice().meet(1, 3), 5);
+    EXPECT_EQ(lattice().meet(3, 1), 5);
     // b1 lies below b and 1, above a: its joins and meets with those are known.
-    EXPECT_EQ(JoinTable[5][1], 1);
-    EXPECT_EQ(MeetTable[0][5], 0);
-    EXPECT_EQ(JoinTable[0][5], 5);
-    EXPECT_EQ(JoinTable[5][5], 5);
-    EXPECT_EQ(MeetTable[5][5], 5);
+    EXPECT_EQ(lattice().join(5, 1), 1);
+    EXPECT_EQ(lattice().meet(0, 5), 0);
+    EXPECT_EQ(lattice().join(0, 5), 5);
+    EXPECT_EQ(lattice().join(5, 5), 5);
+    EXPECT_EQ(lattice().meet(5, 5), 5);
     // b1 and 2 are comparable (b1 <= 1 <= 2).
-    EXPECT_EQ(JoinTable[5][4], 4);
+    EXPECT_EQ(lattice().join(5, 4), 4);
 }
 
 TEST(Build, AJoinTrialEqualToAnElementIsRecordedAndTheMeetTriedInTheSameCall) {
     // a, b, c with b < c: elements 3 a+b, 4 ab, 5 a+c, 6 ac, 7 b+(ac). The
     // next call meets the pair (c, a+b) first: its join trial equals a+c and
     // is recorded, then its meet c(a+b) is made in that same call.
-    scripted::start("");
-    ASSERT_TRUE(lattice_setup::set_up("abc", "b<c", ""));
-    element_limit = 7;
-    ASSERT_TRUE(scripted::run(build_free_lattice));
-    ASSERT_EQ(closure_complete, 0);
-    ASSERT_EQ(JoinTable[2][3], UNDEFINED);
-    ASSERT_EQ(MeetTable[2][3], UNDEFINED);
-    add_next_element(8);
-    EXPECT_EQ(closure_complete, 0);
-    EXPECT_EQ(JoinTable[2][3], 5);
-    EXPECT_EQ(JoinTable[3][2], 5);
-    EXPECT_EQ(TermTable[8].operation, OP_MEET);
-    EXPECT_EQ(TermTable[8].left, 2);
-    EXPECT_EQ(TermTable[8].right, 3);
-    EXPECT_EQ(MeetTable[2][3], 8);
-    EXPECT_EQ(MeetTable[3][2], 8);
+    ASSERT_EQ(lattice_setup::build("abc", "b<c", "", 7), 8);
+    ASSERT_FALSE(lattice().closed());
+    ASSERT_EQ(lattice().join(2, 3), NO_ELEMENT);
+    ASSERT_EQ(lattice().meet(2, 3), NO_ELEMENT);
+    FreeLatticeBuilder builder(lattice());
+    EXPECT_TRUE(builder.add_next_element());
+    EXPECT_FALSE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 9);
+    EXPECT_EQ(lattice().join(2, 3), 5);
+    EXPECT_EQ(lattice().join(3, 2), 5);
+    EXPECT_EQ(lattice().term(8).operation, OP_MEET);
+    EXPECT_EQ(lattice().term(8).left, 2);
+    EXPECT_EQ(lattice().term(8).right, 3);
+    EXPECT_EQ(lattice().meet(2, 3), 8);
+    EXPECT_EQ(lattice().meet(3, 2), 8);
 }
 
 TEST(Build, AJoinEqualToAnExistingElementIsRecordedNotCreated) {
@@ -146,16 +146,16 @@ TEST(Build, AJoinEqualToAnExistingElementIsRecordedNotCreated) {
     ASSERT_GE(lattice_setup::build("acbd", "a<c b<c", "a+b"), 0);
     int b_plus_d = -1, c_plus_d = -1;
     for (int k = 4; k <= 100; ++k) {
-        const TermRecord &t = TermTable[k];
+        const TermRecord &t = lattice().term(k);
         if (t.operation == OP_JOIN && t.left == 2 && t.right == 3) b_plus_d = k;
         if (t.operation == OP_JOIN && t.left == 1 && t.right == 3) c_plus_d = k;
     }
     ASSERT_GE(b_plus_d, 0);
     ASSERT_GE(c_plus_d, 0);
-    EXPECT_EQ(JoinTable[0][b_plus_d], c_plus_d);
-    EXPECT_EQ(JoinTable[b_plus_d][0], c_plus_d);
+    EXPECT_EQ(lattice().join(0, b_plus_d), c_plus_d);
+    EXPECT_EQ(lattice().join(b_plus_d, 0), c_plus_d);
     for (int k = 4; k <= 100; ++k)
-        EXPECT_FALSE(TermTable[k].operation == OP_JOIN && TermTable[k].left == 0 && TermTable[k].right == b_plus_d);
+        EXPECT_FALSE(lattice().term(k).operation == OP_JOIN && lattice().term(k).left == 0 && lattice().term(k).right == b_plus_d);
 }
 
 // Five copies of the poset 1+3 (a chain of three and one element apart),
@@ -183,8 +183,8 @@ TEST(Build, ALatticeOfExactly100ElementsGetsItsCountLine) {
     std::string names;
     std::string chains = stacked_one_plus_three(false, names);
     ASSERT_GE(lattice_setup::build(names, chains, ""), 0);
-    EXPECT_EQ(closure_complete, 1);
-    EXPECT_EQ(shown_count, 100);
+    EXPECT_TRUE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 100);
     const std::string &out = scripted::console_bytes();
     std::string tail = "The number of elements is 100.\n";
     ASSERT_GE(out.size(), tail.size());
@@ -197,33 +197,98 @@ TEST(Build, ALatticeOfExactly101ElementsStopsAtTheLimitWithoutCountLine) {
     std::string names;
     std::string chains = stacked_one_plus_three(true, names);
     ASSERT_GE(lattice_setup::build(names, chains, ""), 0);
-    EXPECT_EQ(closure_complete, 0);
-    EXPECT_EQ(shown_count, 0);  // left to the caller
+    EXPECT_FALSE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 101);
     const std::string &out = scripted::console_bytes();
     EXPECT_EQ(out.find("The number of elements"), std::string::npos);
     std::size_t last_line = out.rfind("\n", out.size() - 2) + 1;
     EXPECT_EQ(out.substr(last_line, 8), "101 ... ");
     EXPECT_EQ(out.back(), '\n');
     // With a higher limit the same partial lattice closes at 101.
-    scripted::start("");
-    ASSERT_TRUE(lattice_setup::set_up(names, chains, ""));
-    element_limit = 101;
-    ASSERT_TRUE(scripted::run(build_free_lattice));
-    EXPECT_EQ(closure_complete, 1);
-    EXPECT_EQ(shown_count, 101);
+    ASSERT_EQ(lattice_setup::build(names, chains, "", 101), 101);
+    EXPECT_TRUE(lattice().closed());
 }
 
 TEST(Build, InfiniteLatticeStopsAfterElement101) {
     ASSERT_GE(lattice_setup::build("abc", "", ""), 0);
-    EXPECT_EQ(closure_complete, 0);
+    EXPECT_EQ(lattice().closed(), 0);
     // The last element made is index 100, and its relation stays in place.
-    EXPECT_EQ(OrderMatrix[100][100], 1);
+    EXPECT_TRUE(lattice().leq(100, 100));
     // A record that was made has its smaller operand on the left; the zeroed
     // record of an element never made has not.
-    EXPECT_LT(TermTable[100].left, TermTable[100].right);
+    EXPECT_LT(lattice().term(100).left, lattice().term(100).right);
     const std::string &out = scripted::console_bytes();
     EXPECT_NE(out.find("\n101 ... "), std::string::npos);
     EXPECT_EQ(out.find("102 ... "), std::string::npos);
+}
+
+// Past the dialogue's limit the build goes on by the same rule: whatever the
+// limit, its first 101 elements are the default build's, with the same
+// lines, terms and order, and every join and meet the default build knows.
+TEST(BuildPastTheLimit, TheFirst101ElementsAreTheDefaultBuildsWhateverTheLimit) {
+    struct Stated {
+        std::string names, chains, defined;
+    };
+    std::vector<Stated> lattices = {{"abc", "", ""}, {"abcd", "a<b c<d", ""}, {"abcde", "b<c<d<e", ""},
+                                    {"abcd", "a<b a<c", "b.c"}};
+    int limits[] = {101, 250, 400};
+    for (std::size_t k = 0; k < lattices.size(); ++k) {
+        const Stated &p = lattices[k];
+        SCOPED_TRACE(p.names + " " + p.chains);
+        ASSERT_EQ(lattice_setup::build(p.names, p.chains, p.defined), 101);
+        const std::string lines = scripted::transcript();
+        const Lattice shown = lattice();
+        const int limit = limits[k % 3];
+        ASSERT_EQ(lattice_setup::build(p.names, p.chains, p.defined, limit), limit + 1);
+        EXPECT_EQ(scripted::transcript().substr(0, lines.size()), lines);
+        for (int r = 0; r <= 100; ++r) {
+            ASSERT_EQ(lattice().name(r), shown.name(r)) << r;
+            if (r >= lattice().generators()) {
+                ASSERT_EQ(lattice().term(r).operation, shown.term(r).operation) << r;
+                ASSERT_EQ(lattice().term(r).left, shown.term(r).left) << r;
+                ASSERT_EQ(lattice().term(r).right, shown.term(r).right) << r;
+            }
+            for (int c = 0; c <= 100; ++c) {
+                ASSERT_EQ(lattice().leq(r, c), shown.leq(r, c)) << r << "," << c;
+                if (shown.join(r, c) != NO_ELEMENT) {
+                    ASSERT_EQ(lattice().join(r, c), shown.join(r, c)) << r << "," << c;
+                }
+                if (shown.meet(r, c) != NO_ELEMENT) {
+                    ASSERT_EQ(lattice().meet(r, c), shown.meet(r, c)) << r << "," << c;
+                }
+            }
+        }
+    }
+}
+
+// Settled at the limit, a lattice with exactly one element past it closes
+// with every pair known; one with more stops as it would have, its tables
+// untouched by the look.
+TEST(BuildPastTheLimit, SettlingTellsAClosedLatticeFromOneWithMore) {
+    std::string names;
+    std::string chains = stacked_one_plus_three(true, names);
+    scripted::start("");
+    ASSERT_TRUE(lattice_setup::set_up(names, chains, ""));
+    BuildLines lines(scripted::console());
+    EXPECT_EQ(build_free_lattice(lattice(), 100, &lines, true), BuildEnd::CLOSED);
+    EXPECT_TRUE(lattice().closed());
+    EXPECT_EQ(lattice().elements(), 101);
+    const std::string &out = scripted::console_bytes();
+    EXPECT_EQ(out.substr(out.size() - 31), "The number of elements is 101.\n");
+    for (int r = 0; r < 101; ++r)
+        for (int c = 0; c < 101; ++c) ASSERT_NE(lattice().join(r, c), NO_ELEMENT) << r << "," << c;
+
+    ASSERT_EQ(lattice_setup::build("abcd", "a<b c<d", ""), 101);
+    const Lattice unsettled = lattice();
+    scripted::start("");
+    ASSERT_TRUE(lattice_setup::set_up("abcd", "a<b c<d", ""));
+    EXPECT_EQ(build_free_lattice(lattice(), 100, nullptr, true), BuildEnd::LIMIT);
+    EXPECT_FALSE(lattice().closed());
+    for (int r = 0; r < 101; ++r)
+        for (int c = 0; c < 101; ++c) {
+            ASSERT_EQ(lattice().join(r, c), unsettled.join(r, c)) << r << "," << c;
+            ASSERT_EQ(lattice().meet(r, c), unsettled.meet(r, c)) << r << "," << c;
+        }
 }
 
 }  // namespace

@@ -13,9 +13,10 @@
 #include "reference.h"
 #include "scripted_console.h"
 #include "word_problem.h"
-#include "workspace/workspace.h"
 
 namespace {
+
+Lattice &lattice() { return scripted::lattice(); }
 
 using random_lattice::RandomPartialLattice;
 using random_lattice::make_random_partial_lattice;
@@ -27,8 +28,8 @@ std::string first_disagreement(word_problem::FreeLatticeOrder &order, int elemen
     for (int s = 0; s < elements; ++s)
         for (int t = 0; t < elements; ++t) {
             bool expected = order.below(s, t);
-            if ((OrderMatrix[s][t] != 0) != expected) {
-                text << "order of " << s << " and " << t << ": built " << int(OrderMatrix[s][t]);
+            if ((lattice().leq(s, t) != 0) != expected) {
+                text << "order of " << s << " and " << t << ": built " << int(lattice().leq(s, t));
                 return text.str();
             }
             if (s != t && expected && order.below(t, s)) {
@@ -39,15 +40,15 @@ std::string first_disagreement(word_problem::FreeLatticeOrder &order, int elemen
     for (int r = 0; r < elements; ++r)
         for (int c = 0; c < elements; ++c)
             for (unsigned char op : {OP_JOIN, OP_MEET}) {
-                const auto &table = op == OP_JOIN ? JoinTable : MeetTable;
-                int e = table[r][c];
+                auto entry = [op](int x, int y) { return op == OP_JOIN ? lattice().join(x, y) : lattice().meet(x, y); };
+                int e = entry(r, c);
                 const char *what = op == OP_JOIN ? "join" : "meet";
-                if (table[c][r] != e) {
+                if (entry(c, r) != e) {
                     text << what << " of " << r << " and " << c << " is not symmetric";
                     return text.str();
                 }
-                if (e == UNDEFINED) {
-                    if (closure_complete) {
+                if (e == NO_ELEMENT) {
+                    if (lattice().closed()) {
                         text << what << " of " << r << " and " << c << " left unknown in a closed lattice";
                         return text.str();
                     }
@@ -67,13 +68,13 @@ struct BuildOutcome {
     std::string disagreement;
 };
 
-// Builds the free lattice over what stands in the workspace and checks it.
+// Builds the free lattice over what stands in the lattice and checks it.
 BuildOutcome build_and_check() {
-    word_problem::FreeLatticeOrder order;
+    word_problem::FreeLatticeOrder order(lattice());
     BuildOutcome outcome;
     outcome.elements = lattice_setup::build();
     EXPECT_GE(outcome.elements, 0);
-    outcome.closed = closure_complete != 0;
+    outcome.closed = lattice().closed();
     outcome.disagreement = first_disagreement(order, outcome.elements);
     return outcome;
 }
@@ -125,6 +126,47 @@ TEST(WordProblemCheck, KnownFreeLatticesHaveTheirSizes) {
             EXPECT_FALSE(outcome.closed) << known.what;
             EXPECT_EQ(outcome.elements, 101) << known.what;
         }
+    }
+}
+
+// Past the dialogue's limit, a sample of elements against the independent
+// order: each sampled element's order with every element, and its joins and
+// meets with a second sample where the build knows them; and no sampled
+// element equals any other element. Seeded, so the same every run.
+TEST(WordProblemCheck, PastTheLimitASampleAgreesWithTheIndependentOrder) {
+    const KnownFreeLattice infinite[] = {known_free_lattices[3], known_free_lattices[4], known_free_lattices[5]};
+    random_lattice::Random random{2026};
+    for (const KnownFreeLattice &known : infinite) {
+        SCOPED_TRACE(known.what);
+        scripted::start("");
+        ASSERT_TRUE(lattice_setup::set_up(known.names, known.chains, known.defined));
+        word_problem::FreeLatticeOrder order(lattice());
+        const int limit = 1200;
+        ASSERT_EQ(build_free_lattice(lattice(), limit, nullptr), BuildEnd::LIMIT);
+        const int n = lattice().elements();
+        ASSERT_EQ(n, limit + 1);
+        int operations_checked = 0;
+        for (int sample = 0; sample < 12; ++sample) {
+            // Mostly past 100, where the dialogue's checks never reach.
+            const int s = sample < 2 ? random.below(101) : 101 + random.below(n - 101);
+            for (int t = 0; t < n; ++t) {
+                const bool below = order.below(s, t);
+                ASSERT_EQ(lattice().leq(s, t), below) << s << " <= " << t;
+                ASSERT_FALSE(t != s && below && order.below(t, s)) << "elements " << s << " and " << t << " are equal";
+            }
+            for (int other = 0; other < 25; ++other) {
+                const int t = random.below(n);
+                for (unsigned char op : {OP_JOIN, OP_MEET}) {
+                    const Element e = op == OP_JOIN ? lattice().join(s, t) : lattice().meet(s, t);
+                    if (e == NO_ELEMENT) continue;
+                    ASSERT_LT(e, n);
+                    ASSERT_TRUE(order.equals_term(e, op, s, t)) << s << (op == OP_JOIN ? " + " : " . ") << t;
+                    ++operations_checked;
+                }
+            }
+        }
+        // Comparable pairs have both known at least: a sample checks some.
+        EXPECT_GT(operations_checked, 60);
     }
 }
 

@@ -1,5 +1,5 @@
 // The fuzz target's bit-row order checks give the verdict of their plain
-// reference on workspaces made by the real phases and then corrupted, and
+// reference on lattices made by the real phases and then corrupted, and
 // each corruption that a check exists for makes it fail.
 #include <gtest/gtest.h>
 
@@ -7,13 +7,15 @@
 #include <utility>
 #include <vector>
 
+#include "lattice_probe.h"
 #include "partial_lattice_setup.h"
 #include "reference.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
 #include "workspace_checks.h"
 
 namespace {
+
+Lattice &lattice() { return scripted::lattice(); }
 
 namespace bits = workspace_checks;
 namespace plain = reference;
@@ -65,21 +67,27 @@ std::vector<std::pair<int, int>> cells(int n, int most = 150) {
 
 void flip(unsigned char &entry) { entry = entry != 0 ? 0 : 1; }
 
+// A new scripted session, whose lattice the checks read.
+void start() {
+    scripted::start("");
+    bits::watch(lattice());
+}
+
 void expect_same_order_verdicts(int n) {
-    EXPECT_EQ(verdict(bits::partial_order_fault(n)), verdict(plain::partial_order_fault(n)));
+    EXPECT_EQ(verdict(bits::partial_order_fault(n)), verdict(plain::partial_order_fault(lattice(), n)));
     // The bound checks presume a partial order, as where the target calls them.
-    if (plain::partial_order_fault(n) != nullptr) return;
-    EXPECT_EQ(bits::poset_is_lattice(n), plain::poset_is_lattice(n));
-    EXPECT_EQ(bits::incomparable_pairs_with_bounds(n), plain::incomparable_pairs_with_bounds(n));
-    EXPECT_EQ(verdict(bits::operation_tables_fault(n)), verdict(plain::operation_tables_fault(n)));
+    if (plain::partial_order_fault(lattice(), n) != nullptr) return;
+    EXPECT_EQ(bits::poset_is_lattice(n), plain::poset_is_lattice(lattice(), n));
+    EXPECT_EQ(bits::incomparable_pairs_with_bounds(n), plain::incomparable_pairs_with_bounds(lattice(), n));
+    EXPECT_EQ(verdict(bits::operation_tables_fault(n)), verdict(plain::operation_tables_fault(lattice(), n)));
 }
 
 TEST(WorkspaceChecks, PosetsWithAnEntryFlippedGetTheReferenceVerdicts) {
     for (const Poset &p : posets()) {
         SCOPED_TRACE(p.names);
-        scripted::start("");
+        start();
         ASSERT_TRUE(lattice_setup::set_up(p.names, p.less, {}));
-        const int n = generator_count;
+        const int n = lattice().generators();
         std::vector<unsigned char> typed = typed_matrix(p, n);
         EXPECT_EQ(verdict(bits::closure_fault(typed.data(), n)), "holds");
         EXPECT_EQ(verdict(bits::partial_order_fault(n)), "holds");
@@ -88,26 +96,26 @@ TEST(WorkspaceChecks, PosetsWithAnEntryFlippedGetTheReferenceVerdicts) {
             unsigned char &typed_entry = typed[static_cast<std::size_t>(a * n + b)];
             flip(typed_entry);
             EXPECT_EQ(bits::has_cycle(typed.data(), n), plain::has_cycle(typed.data(), n));
-            EXPECT_EQ(verdict(bits::closure_fault(typed.data(), n)), verdict(plain::closure_fault(typed.data(), n)));
+            EXPECT_EQ(verdict(bits::closure_fault(typed.data(), n)), verdict(plain::closure_fault(lattice(), typed.data(), n)));
             flip(typed_entry);
             // The closure is unique: any other order is not it.
-            flip(OrderMatrix[a][b]);
+            flip(LatticeProbe::order(lattice(), a, b));
             EXPECT_EQ(verdict(bits::closure_fault(typed.data(), n)), "order is not the closure of the typed pairs");
             expect_same_order_verdicts(n);
-            flip(OrderMatrix[a][b]);
+            flip(LatticeProbe::order(lattice(), a, b));
         }
     }
 }
 
 TEST(WorkspaceChecks, LatticeVerdictsOfKnownPosets) {
-    const bool lattice[] = {true, false, false, false, true, true, false};
+    const bool is_lattice[] = {true, false, false, false, true, true, false};
     const int pairs_with_bounds[] = {4, 0, 1, 0, 0, 30 * 30 * 2, 0};
     std::vector<Poset> all = posets();
     for (std::size_t k = 0; k < all.size(); ++k) {
-        scripted::start("");
+        start();
         ASSERT_TRUE(lattice_setup::set_up(all[k].names, all[k].less, {}));
-        EXPECT_EQ(bits::poset_is_lattice(generator_count), lattice[k]) << k;
-        EXPECT_EQ(bits::incomparable_pairs_with_bounds(generator_count), pairs_with_bounds[k]) << k;
+        EXPECT_EQ(bits::poset_is_lattice(lattice().generators()), is_lattice[k]) << k;
+        EXPECT_EQ(bits::incomparable_pairs_with_bounds(lattice().generators()), pairs_with_bounds[k]) << k;
     }
     const unsigned char cycle[] = {0, 1, 0, 0, 0, 1, 1, 0, 0};  // 0 < 1 < 2 < 1
     EXPECT_TRUE(bits::has_cycle(cycle, 3));
@@ -130,6 +138,7 @@ const Built built_lattices[] = {
 // Builds as the fuzz target does; returns the number of elements.
 int build(const Built &b) {
     int elements = lattice_setup::build(b.names, b.chains, b.defined);
+    bits::watch(lattice());
     EXPECT_EQ(elements, b.elements);
     return elements;
 }
@@ -142,11 +151,11 @@ TEST(WorkspaceChecks, BuiltLatticesWithAnOrderEntryFlippedGetTheReferenceVerdict
         EXPECT_EQ(verdict(bits::operation_tables_fault(n)), "holds");
         int faults = 0;
         for (auto [r, c] : cells(n)) {
-            flip(OrderMatrix[r][c]);
+            flip(LatticeProbe::order(lattice(), r, c));
             const char *fault = bits::partial_order_fault(n);
-            EXPECT_EQ(verdict(fault), verdict(plain::partial_order_fault(n))) << r << ' ' << c;
+            EXPECT_EQ(verdict(fault), verdict(plain::partial_order_fault(lattice(), n))) << r << ' ' << c;
             faults += fault != nullptr;
-            flip(OrderMatrix[r][c]);
+            flip(LatticeProbe::order(lattice(), r, c));
         }
         EXPECT_GT(faults, 0);
     }
@@ -160,17 +169,17 @@ TEST(WorkspaceChecks, BuiltLatticesWithABoundChangedGetTheReferenceVerdict) {
         for (auto [r, c] : cells(n, n > 64 ? 16 : 150)) {
             // Elements that are bounds of the pair, or not: swapping the meet
             // and join gives each a wrong bound.
-            const int values[] = {UNDEFINED, 0, n - 1, n, r, c, MeetTable[r][c], JoinTable[r][c]};
-            for (auto *table : {&MeetTable, &JoinTable}) {
-                unsigned char kept = (*table)[r][c];
+            const int values[] = {NO_ELEMENT, 0, n - 1, n, r, c, lattice().meet(r, c), lattice().join(r, c)};
+            for (auto *entry : {&LatticeProbe::meet, &LatticeProbe::join}) {
+                Element kept = entry(lattice(), r, c);
                 for (int value : values) {
-                    auto v = static_cast<unsigned char>(value);
-                    (*table)[r][c] = (*table)[c][r] = v;
+                    auto v = static_cast<Element>(value);
+                    entry(lattice(), r, c) = entry(lattice(), c, r) = v;
                     const char *fault = bits::operation_tables_fault(n);
-                    EXPECT_EQ(verdict(fault), verdict(plain::operation_tables_fault(n))) << r << ' ' << c << ' ' << +v;
+                    EXPECT_EQ(verdict(fault), verdict(plain::operation_tables_fault(lattice(), n))) << r << ' ' << c << ' ' << +v;
                     faults += fault != nullptr;
                 }
-                (*table)[r][c] = (*table)[c][r] = kept;
+                entry(lattice(), r, c) = entry(lattice(), c, r) = kept;
             }
         }
         EXPECT_GT(faults, 0);
@@ -187,9 +196,9 @@ struct Corruption {
 // Some element m below both r and c other than their meet (or above both,
 // other than their join), for an incomparable pair; -1 when there is none.
 int other_bound(int r, int c, int n, bool lower) {
-    unsigned char bound = lower ? MeetTable[r][c] : JoinTable[r][c];
+    Element bound = lower ? lattice().meet(r, c) : lattice().join(r, c);
     for (int m = 0; m < n; ++m) {
-        bool is_bound = lower ? OrderMatrix[m][r] && OrderMatrix[m][c] : OrderMatrix[r][m] && OrderMatrix[c][m];
+        bool is_bound = lower ? lattice().leq(m, r) && lattice().leq(m, c) : lattice().leq(r, m) && lattice().leq(c, m);
         if (is_bound && m != bound) return m;
     }
     return -1;
@@ -200,26 +209,26 @@ void replace_bound(int n, bool lower) {
     for (int r = 0; r < n; ++r)
         for (int c = r + 1; c < n; ++c) {
             int m = other_bound(r, c, n, lower);
-            if (OrderMatrix[r][c] || OrderMatrix[c][r] || m < 0) continue;
-            auto &table = lower ? MeetTable : JoinTable;
-            table[r][c] = table[c][r] = static_cast<unsigned char>(m);
+            if (lattice().leq(r, c) || lattice().leq(c, r) || m < 0) continue;
+            auto *entry = lower ? &LatticeProbe::meet : &LatticeProbe::join;
+            entry(lattice(), r, c) = entry(lattice(), c, r) = static_cast<Element>(m);
             return;
         }
     ADD_FAILURE() << "no pair with another bound";
 }
 
 const Corruption corruptions[] = {
-    {[](int) { OrderMatrix[3][3] = 0; }, "order not reflexive"},
-    {[](int) { OrderMatrix[0][1] = 2; }, "order entry other than 0 and 1"},
-    {[](int) { OrderMatrix[2][1] = 1; }, "order not antisymmetric"},
-    {[](int) { OrderMatrix[0][2] = 0; }, "order not transitive"},
-    {[](int n) { JoinTable[n][0] = 0; }, "meet or join defined outside the elements"},
-    {[](int) { MeetTable[1][3] = 0; }, "MeetTable not symmetric"},
-    {[](int) { JoinTable[3][1] = 0; }, "JoinTable not symmetric"},
-    {[](int n) { MeetTable[1][3] = MeetTable[3][1] = static_cast<unsigned char>(n); }, "a meet names no existing element"},
-    {[](int n) { JoinTable[1][3] = JoinTable[3][1] = static_cast<unsigned char>(n); }, "a join names no existing element"},
-    {[](int) { MeetTable[0][1] = MeetTable[1][0] = 1; }, "meet of comparable elements is not the lower one"},
-    {[](int) { JoinTable[0][1] = JoinTable[1][0] = 0; }, "join of comparable elements is not the upper one"},
+    {[](int) { LatticeProbe::order(lattice(), 3, 3) = 0; }, "order not reflexive"},
+    {[](int) { LatticeProbe::order(lattice(), 0, 1) = 2; }, "order entry other than 0 and 1"},
+    {[](int) { LatticeProbe::order(lattice(), 2, 1) = 1; }, "order not antisymmetric"},
+    {[](int) { LatticeProbe::order(lattice(), 0, 2) = 0; }, "order not transitive"},
+    {[](int n) { LatticeProbe::join(lattice(), n, 0) = 0; }, "meet or join defined outside the elements"},
+    {[](int) { LatticeProbe::meet(lattice(), 1, 3) = 0; }, "MeetTable not symmetric"},
+    {[](int) { LatticeProbe::join(lattice(), 3, 1) = 0; }, "JoinTable not symmetric"},
+    {[](int n) { LatticeProbe::meet(lattice(), 1, 3) = LatticeProbe::meet(lattice(), 3, 1) = static_cast<Element>(n); }, "a meet names no existing element"},
+    {[](int n) { LatticeProbe::join(lattice(), 1, 3) = LatticeProbe::join(lattice(), 3, 1) = static_cast<Element>(n); }, "a join names no existing element"},
+    {[](int) { LatticeProbe::meet(lattice(), 0, 1) = LatticeProbe::meet(lattice(), 1, 0) = 1; }, "meet of comparable elements is not the lower one"},
+    {[](int) { LatticeProbe::join(lattice(), 0, 1) = LatticeProbe::join(lattice(), 1, 0) = 0; }, "join of comparable elements is not the upper one"},
     {[](int n) { replace_bound(n, true); }, "a meet is not the greatest lower bound"},
     {[](int n) { replace_bound(n, false); }, "a join is not the least upper bound"},
 };
@@ -232,15 +241,15 @@ TEST(WorkspaceChecks, EachCorruptionIsReportedByBothForms) {
         const char *fault = bits::partial_order_fault(n);
         if (fault == nullptr) fault = bits::operation_tables_fault(n);
         EXPECT_EQ(verdict(fault), corruption.fault);
-        const char *reference = plain::partial_order_fault(n);
-        if (reference == nullptr) reference = plain::operation_tables_fault(n);
+        const char *reference = plain::partial_order_fault(lattice(), n);
+        if (reference == nullptr) reference = plain::operation_tables_fault(lattice(), n);
         EXPECT_EQ(verdict(reference), corruption.fault);
     }
 }
 
 TEST(WorkspaceChecksDeathTest, TheAbortingFormStopsTheRunWithTheFault) {
     const int n = build(built_lattices[0]);
-    OrderMatrix[0][2] = 0;
+    LatticeProbe::order(lattice(), 0, 2) = 0;
     EXPECT_DEATH(bits::check_partial_order(n), "workspace: order not transitive");
 }
 

@@ -3,28 +3,31 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <sstream>
 #include <string_view>
 
 #include "browser/action_loop.h"
+#include "lattice_probe.h"
 #include "partial_lattice_setup.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
 
 namespace browser_fixtures {
 
 namespace {
 
+// The elements the browser is to show.
+int shown_elements = 0;
+
+Lattice &lattice() { return scripted::lattice(); }
+
 void make_generated(int e, unsigned char operation, int left, int right) {
-    TermTable[e] = {operation, static_cast<unsigned char>(left), static_cast<unsigned char>(right)};
+    lattice().set_term(e, {operation, static_cast<Element>(left), static_cast<Element>(right)});
 }
 
-// The tables empty and the slots named, generators first.
+// A new lattice with the elements named, generators first.
 void clear_and_name(std::string_view generator_names) {
-    std::memset(JoinTable, UNDEFINED, sizeof JoinTable);
-    std::memset(MeetTable, UNDEFINED, sizeof MeetTable);
-    lattice_setup::name_slots(generator_names);
+    lattice() = Lattice();
+    lattice_setup::name_slots(lattice(), generator_names);
 }
 
 // Elements join = a+b and meet = ab of the incomparable generators a and b,
@@ -38,21 +41,21 @@ void add_join_and_meet(int a, int b, int join, int meet, int count) {
     make_less_or_equal(meet, a);
     make_less_or_equal(meet, b);
     make_less_or_equal(meet, join);
-    store_symmetric(JoinTable, a, b, join);
-    store_symmetric(MeetTable, a, b, meet);
+    lattice().store_join(a, b, join);
+    lattice().store_meet(a, b, meet);
 }
 
 }  // namespace
 
 void make_less_or_equal(int r, int c) {
-    OrderMatrix[r][c] = 1;
-    store_symmetric(JoinTable, r, c, c);
-    store_symmetric(MeetTable, r, c, r);
+    lattice().set_leq(r, c);
+    lattice().store_join(r, c, c);
+    lattice().store_meet(r, c, r);
 }
 
 void empty_result() {
-    lattice_setup::name_slots("");
-    shown_count = 0;
+    clear_and_name("");
+    shown_elements = 0;
 }
 
 void chain_a_b() {
@@ -60,40 +63,42 @@ void chain_a_b() {
     make_less_or_equal(0, 0);
     make_less_or_equal(1, 1);
     make_less_or_equal(0, 1);
-    shown_count = 2;
-    closure_complete = 1;
+    shown_elements = 2;
+    lattice().set_closed(true);
 }
 
 void two_incomparable() {
     clear_and_name("ab");
     add_join_and_meet(0, 1, 2, 3, 4);
-    shown_count = 4;
-    closure_complete = 1;
+    shown_elements = 4;
+    lattice().set_closed(true);
 }
 
 void stopped_early() {
     clear_and_name("abc");
     add_join_and_meet(0, 1, 3, 4, 5);
-    shown_count = 5;
-    closure_complete = 0;
+    shown_elements = 5;
+    lattice().set_closed(false);
 }
 
 void chain(int n) {
     clear_and_name("");
-    generator_count = n;
+    LatticeProbe::generators(lattice()) = n;
     for (int r = 0; r < n; ++r)
         for (int c = r; c < n; ++c) make_less_or_equal(r, c);
-    shown_count = n;
-    closure_complete = 1;
+    shown_elements = n;
+    lattice().set_closed(true);
 }
 
 void growing_terms(int n) {
     clear_and_name("ab");
     for (int e = 2; e < n; ++e)
         make_generated(e, e % 2 == 0 ? OP_JOIN : OP_MEET, e - 2, e - 1);
-    shown_count = n;
-    closure_complete = 1;
+    shown_elements = n;
+    lattice().set_closed(true);
 }
+
+int shown() { return shown_elements; }
 
 std::string to_string(const Window &w) {
     char text[80];
@@ -104,11 +109,11 @@ std::string to_string(const Window &w) {
 
 namespace {
 
-// What a cell must show, worked out from the workspace directly.
+// What a cell must show, worked out from the lattice directly.
 unsigned char expected_cell(char kind, int r, int c) {
-    if (kind == 'l') return OrderMatrix[r][c] != 0 ? 'X' : '.';
-    unsigned char entry = kind == 'j' ? JoinTable[r][c] : MeetTable[r][c];
-    return entry == UNDEFINED ? '?' : NameTable[entry];
+    if (kind == 'l') return lattice().leq(r, c) ? 'X' : '.';
+    Element entry = kind == 'j' ? lattice().join(r, c) : lattice().meet(r, c);
+    return entry == NO_ELEMENT ? '?' : lattice().name(entry);
 }
 
 constexpr unsigned char VERTICAL = 179, HORIZONTAL = 196, CROSS = 197;
@@ -129,7 +134,7 @@ std::vector<Window> windows_shown(char kind) {
         at += header.size();
         std::vector<int> columns;
         while (at < out.size() && out[at] != '\n')
-            columns.push_back(NameIndex[static_cast<unsigned char>(out[at++])]);
+            columns.push_back(lattice().named(static_cast<unsigned char>(out[at++])));
         std::string rule = std::string("\n") + static_cast<char>(HORIZONTAL) +
                            static_cast<char>(CROSS) +
                            std::string(columns.size(), static_cast<char>(HORIZONTAL)) + "\n";
@@ -140,7 +145,7 @@ std::vector<Window> windows_shown(char kind) {
         at += rule.size();
         std::vector<int> rows;
         while (is_row_start(out, at)) {
-            int r = NameIndex[static_cast<unsigned char>(out[at])];
+            int r = lattice().named(static_cast<unsigned char>(out[at]));
             rows.push_back(r);
             at += 2;
             for (int c : columns) {
@@ -180,15 +185,8 @@ std::vector<std::pair<std::string, std::string>> printed_terms() {
     return terms;
 }
 
-namespace {
-int loop_result = 0;
-void loop() { loop_result = action_loop(); }
-}  // namespace
-
 bool run_action_loop(int *result) {
-    if (!scripted::run(loop)) return false;
-    *result = loop_result;
-    return true;
+    return scripted::run([result] { *result = action_loop(scripted::console(), lattice(), shown_elements); });
 }
 
 }  // namespace browser_fixtures

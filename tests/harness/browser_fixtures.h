@@ -1,6 +1,7 @@
-// Workspaces filled by hand for the browser tests, as the build would leave
-// them (slots named by lattice_setup::name_slots), and readers that take the
-// console output of tables and of the term list apart again.
+// Lattices filled by hand for the browser tests, as the build would leave
+// them (elements named by lattice_setup::name_slots), in the scripted
+// session's lattice, and readers that take the console output of tables and
+// of the term list apart again.
 #pragma once
 
 #include <string>
@@ -12,8 +13,8 @@ namespace browser_fixtures {
 // The action loop's prompt on the console.
 inline const std::string PROMPT = "\nPress an action key or H for help ";
 
-// Makes r <= c: OrderMatrix[r][c] = 1, and as for every comparable pair the
-// join r+c = c and the meet r.c = r in both orders.
+// Makes r <= c, and as for every comparable pair the join r+c = c and the
+// meet r.c = r in both orders.
 void make_less_or_equal(int r, int c);
 
 // No generators, nothing shown.
@@ -28,7 +29,7 @@ void two_incomparable();
 
 // Three incomparable generators a, b, c with the build stopped after 0 = a+b
 // and 1 = ab: every join and meet with c other than c+c and cc is still
-// UNDEFINED. Five elements shown.
+// unknown. Five elements shown.
 void stopped_early();
 
 // A chain of n elements 0 < 1 < ... < n-1, named by slot; only for looking at
@@ -40,6 +41,9 @@ void chain(int n);
 // element 8, 194 for element 9. Only the terms are meaningful. n elements
 // shown, 2 <= n <= 10.
 void growing_terms(int n);
+
+// The number of elements the fixture set up shows.
+int shown();
 
 // One window of a table as read back from the console output.
 struct Window {
@@ -53,7 +57,7 @@ std::string to_string(const Window &w);
 
 // Takes every table display in the console output apart, in order. Each
 // display must have consecutive columns and rows, and every cell must hold
-// what the workspace gives for kind ('l', 'j' or 'm'); a deviation fails the
+// what the lattice gives for kind ('l', 'j' or 'm'); a deviation fails the
 // current test.
 std::vector<Window> windows_shown(char kind);
 
@@ -63,8 +67,9 @@ std::vector<Window> windows_shown(char kind);
 std::vector<std::pair<std::string, std::string>> printed_terms();
 
 // Runs action_loop on the scripted console as it stands (call
-// scripted::start, then fill the workspace). Returns false when the loop
-// asked for a key after the script ran out; otherwise stores its result.
+// scripted::start, then a fixture), over the elements the fixture shows.
+// Returns false when the loop asked for a key after the script ran out;
+// otherwise stores its result.
 bool run_action_loop(int *result);
 
 }  // namespace browser_fixtures

@@ -1,12 +1,9 @@
 #include "partial_lattice_setup.h"
 
-#include <cstring>
-
-#include "free_lattice/generation.h"
-#include "free_lattice/term_printing.h"
+#include "dialogue/build_lines.h"
+#include "free_lattice/element_terms.h"
 #include "reference.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
 
 namespace lattice_setup {
 namespace {
@@ -18,43 +15,40 @@ int index_of(const std::string &names, char name) {
 
 }  // namespace
 
-void name_slots(std::string_view generator_names) {
-    std::memset(NameIndex, UNDEFINED, sizeof NameIndex);
+void name_slots(Lattice &lattice, std::string_view generator_names) {
     std::string names = reference::slot_names(generator_names);
-    for (std::size_t k = 0; k < names.size() && k < MAX_ELEMENTS; ++k) {
-        NameTable[k] = static_cast<unsigned char>(names[k]);
-        NameIndex[NameTable[k]] = static_cast<unsigned char>(k);
-    }
-    generator_count = static_cast<int>(generator_names.size());
+    for (std::size_t k = 0; k < names.size(); ++k) lattice.set_name(static_cast<int>(k), static_cast<unsigned char>(names[k]));
+    lattice.set_generators(static_cast<int>(generator_names.size()));
+    lattice.set_elements(lattice.generators());
 }
 
 bool set_up(const std::string &names, const std::vector<std::pair<int, int>> &less,
             const std::vector<DefinedOperation> &defined) {
     const int n = static_cast<int>(names.size());
-    std::memset(OrderMatrix, 0, sizeof OrderMatrix);
-    std::memset(MeetTable, UNDEFINED, sizeof MeetTable);
-    std::memset(JoinTable, UNDEFINED, sizeof JoinTable);
-    name_slots(names);
+    Lattice &lattice = scripted::lattice();
+    lattice = Lattice();
+    name_slots(lattice, names);
 
     std::vector<unsigned char> typed(static_cast<std::size_t>(n * n), 0);
     for (auto [p, q] : less) typed[static_cast<std::size_t>(p * n + q)] = 1;
     std::vector<unsigned char> reached = reference::reachability(typed.data(), n);
     for (int i = 0; i < n; ++i) {
         if (reached[static_cast<std::size_t>(i * n + i)]) return false;
-        for (int j = 0; j < n; ++j) OrderMatrix[i][j] = i == j || reached[static_cast<std::size_t>(i * n + j)];
+        for (int j = 0; j < n; ++j)
+            if (i == j || reached[static_cast<std::size_t>(i * n + j)]) lattice.set_leq(i, j);
     }
 
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
-            if (OrderMatrix[i][j]) {
-                store_symmetric(MeetTable, i, j, i);
-                store_symmetric(JoinTable, i, j, j);
+            if (lattice.leq(i, j)) {
+                lattice.store_meet(i, j, i);
+                lattice.store_join(i, j, j);
             }
     for (const DefinedOperation &d : defined) {
         bool meet = d.operation == '.';
-        int bound = meet ? reference::meet(d.left, d.right, n) : reference::join(d.left, d.right, n);
-        if (bound < 0 || OrderMatrix[d.left][d.right] || OrderMatrix[d.right][d.left]) return false;
-        store_symmetric(meet ? MeetTable : JoinTable, d.left, d.right, bound);
+        int bound = meet ? reference::meet(lattice, d.left, d.right, n) : reference::join(lattice, d.left, d.right, n);
+        if (bound < 0 || lattice.leq(d.left, d.right) || lattice.leq(d.right, d.left)) return false;
+        lattice.store(meet ? OP_MEET : OP_JOIN, d.left, d.right, bound);
     }
     return true;
 }
@@ -82,20 +76,21 @@ bool set_up(const std::string &names, const std::string &chains, const std::stri
     return set_up(names, less, operations);
 }
 
-int build() {
-    element_limit = 100;
-    if (!scripted::run(build_free_lattice)) return -1;
-    return closure_complete != 0 ? shown_count : element_limit + 1;
+int build(int limit) {
+    BuildLines lines(scripted::console());
+    if (!scripted::run([&] { build_free_lattice(scripted::lattice(), limit, &lines); })) return -1;
+    return scripted::lattice().elements();
 }
 
-int build(const std::string &names, const std::string &chains, const std::string &defined) {
+int build(const std::string &names, const std::string &chains, const std::string &defined, int limit) {
     scripted::start("");
-    return set_up(names, chains, defined) ? build() : -1;
+    return set_up(names, chains, defined) ? build(limit) : -1;
 }
 
 std::string element_term(int e) {
     std::string text;
-    walk_term(e, [](int ch, void *to) { *static_cast<std::string *>(to) += static_cast<char>(ch); }, &text);
+    walk_term(scripted::lattice(), e,
+              [](int ch, void *to) { *static_cast<std::string *>(to) += static_cast<char>(ch); }, &text);
     return text;
 }
 

@@ -1,13 +1,15 @@
-// Puts a partial lattice straight into the workspace, as entry, closure,
-// naming and the meet/join dialogue would leave it, so that the build can be
-// tested on its own; and builds it as the program does. Call after
-// scripted::start.
+// Puts a partial lattice straight into the scripted session's lattice, as
+// entry, closure, naming and the meet/join dialogue would leave it, so that
+// the build can be tested on its own; and builds it as the program does.
+// Call after scripted::start.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "free_lattice/generation.h"
 
 namespace lattice_setup {
 
@@ -21,9 +23,9 @@ struct DefinedOperation {
 
 // Generators get the indices of their position in names. less holds pairs
 // (p, q) meaning p < q; they are closed transitively and must not form a
-// cycle. Fills generator_count, NameTable and NameIndex (all 130 slots named
-// as the naming rule does), OrderMatrix, MeetTable and JoinTable. Returns
-// false (and sets nothing usable) on a cycle or an undefined bound.
+// cycle. Makes the lattice anew: generators, names (every element the
+// naming rule reaches), order, meets and joins. Returns false (and sets
+// nothing usable) on a cycle or an undefined bound.
 bool set_up(const std::string &names, const std::vector<std::pair<int, int>> &less,
             const std::vector<DefinedOperation> &defined);
 
@@ -31,18 +33,19 @@ bool set_up(const std::string &names, const std::vector<std::pair<int, int>> &le
 // operations as "b.1 b+2" (space separated, names of generators).
 bool set_up(const std::string &names, const std::string &chains, const std::string &defined);
 
-// Names the generators with the given names and every other slot as the
-// naming rule does; sets generator_count, NameTable and NameIndex.
-void name_slots(std::string_view generator_names);
+// Names the generators with the given names and every other element as the
+// naming rule does.
+void name_slots(Lattice &lattice, std::string_view generator_names);
 
-// Builds the free lattice over the workspace on the scripted console with
-// the program's limit of 100. Returns the number of elements made:
-// shown_count when the lattice closed, 101 when not; -1 when the build
-// asked for a key.
-int build();
+// Builds the free lattice over the scripted lattice, its lines on the
+// scripted console, up to limit (the dialogue's by default). Returns the
+// number of elements made (limit + 1 when the build stopped at the limit);
+// -1 when the build asked for a key.
+int build(int limit = 100);
 
-// scripted::start(""), set_up from text, then build(); -1 when either failed.
-int build(const std::string &names, const std::string &chains, const std::string &defined);
+// scripted::start(""), set_up from text, then build(limit); -1 when either
+// failed.
+int build(const std::string &names, const std::string &chains, const std::string &defined, int limit = 100);
 
 // The term of built element e as the program prints it.
 std::string element_term(int e);

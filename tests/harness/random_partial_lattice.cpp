@@ -4,7 +4,6 @@
 
 #include "reference.h"
 #include "scripted_console.h"
-#include "workspace/workspace.h"
 
 namespace random_lattice {
 
@@ -48,8 +47,9 @@ RandomPartialLattice make_random_partial_lattice(std::uint64_t seed) {
     for (char operation : {'.', '+'})
         for (int i = 0; i < n; ++i)
             for (int j = i + 1; j < n; ++j) {
-                if (OrderMatrix[i][j] || OrderMatrix[j][i]) continue;
-                int bound = operation == '.' ? reference::meet(i, j, n) : reference::join(i, j, n);
+                if (scripted::lattice().leq(i, j) || scripted::lattice().leq(j, i)) continue;
+                int bound = operation == '.' ? reference::meet(scripted::lattice(), i, j, n)
+                                              : reference::join(scripted::lattice(), i, j, n);
                 bool forced = bow_tie && (operation == '+' ? is_pair(i, j, line[0], line[1])
                                                            : is_pair(i, j, line[3], line[4]));
                 if (bound >= 0 && (forced || random.below(100) < defined_share))
@@ -76,7 +76,7 @@ std::string definitions_of(const RandomPartialLattice &lattice) {
 TermTree random_term_tree(Random &random, int depth) {
     TermTree t;
     if (depth == 0 || random.below(3) == 0) {
-        t.generator = random.below(generator_count);
+        t.generator = random.below(scripted::lattice().generators());
         return t;
     }
     t.join = random.below(2) == 0;
@@ -85,7 +85,7 @@ TermTree random_term_tree(Random &random, int depth) {
 }
 
 std::string term_text(const TermTree &tree, Random &random) {
-    if (tree.generator >= 0) return std::string(1, static_cast<char>(NameTable[tree.generator]));
+    if (tree.generator >= 0) return std::string(1, static_cast<char>(scripted::lattice().name(tree.generator)));
     std::vector<std::string> parts;
     for (const TermTree &o : tree.operands) parts.push_back("(" + term_text(o, random) + ")");
     for (std::size_t i = parts.size(); i > 1; --i)

@@ -38,14 +38,15 @@ struct RandomPartialLattice {
 // instead: m = p+q = uv, both declared defined, with a sixth generator placed
 // at random; only there does an element's generator filter gain from a
 // defined meet a generator that a defined join put into another's ideal.
-// Leaves the partial lattice set up in the workspace (scripted::start done).
+// Leaves the partial lattice set up in the scripted lattice (scripted::start
+// done).
 RandomPartialLattice make_random_partial_lattice(std::uint64_t seed);
 
 // The partial lattice as --poset and --define state it.
 std::string chains_of(const RandomPartialLattice &lattice);
 std::string definitions_of(const RandomPartialLattice &lattice);
 
-// A random term over the workspace's generators, as a tree of joins and
+// A random term over the scripted lattice's generators, as a tree of joins and
 // meets of two or three operands, nested at most depth deep.
 struct TermTree {
     int generator = -1;

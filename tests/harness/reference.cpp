@@ -2,18 +2,18 @@
 
 #include <cstddef>
 
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace reference {
 namespace {
 
-bool le(int a, int b) { return OrderMatrix[a][b] != 0; }
+bool le(const Lattice &lattice, int a, int b) { return lattice.leq(a, b); }
 
 // Climbs to an extreme common bound, then checks that every common bound
 // lies on its side; in a partial order no other can be the answer.
-int bound(int a, int b, int n, bool lower) {
+int bound(const Lattice &lattice, int a, int b, int n, bool lower) {
     // x lies beyond y: below it for a meet, above it for a join.
-    auto beyond = [lower](int x, int y) { return lower ? le(x, y) : le(y, x); };
+    auto beyond = [&lattice, lower](int x, int y) { return lower ? le(lattice, x, y) : le(lattice, y, x); };
     int best = -1;
     for (int z = 0; z < n; ++z)
         if (beyond(z, a) && beyond(z, b) && (best < 0 || beyond(best, z))) best = z;
@@ -35,27 +35,27 @@ std::vector<unsigned char> reachability(const unsigned char *typed, int n) {
     return r;
 }
 
-int meet(int a, int b, int n) { return bound(a, b, n, true); }
-int join(int a, int b, int n) { return bound(a, b, n, false); }
+int meet(const Lattice &lattice, int a, int b, int n) { return bound(lattice, a, b, n, true); }
+int join(const Lattice &lattice, int a, int b, int n) { return bound(lattice, a, b, n, false); }
 
 std::string slot_names(std::string_view generator_names) {
     std::string names(generator_names);
-    for (int k = 0; k < 62 + 128 && names.size() < MAX_ELEMENTS; ++k) {
+    for (int k = 0; k < 62 + 128; ++k) {
         int c = k < 10 ? '0' + k : k < 36 ? 'A' + k - 10 : k < 62 ? 'a' + k - 36 : 128 + k - 62;
         if (generator_names.find(static_cast<char>(c)) == std::string_view::npos) names += static_cast<char>(c);
     }
     return names;
 }
 
-const char *partial_order_fault(int n) {
+const char *partial_order_fault(const Lattice &lattice, int n) {
     for (int a = 0; a < n; ++a) {
-        if (!le(a, a)) return "order not reflexive";
+        if (!le(lattice, a, a)) return "order not reflexive";
         for (int b = 0; b < n; ++b) {
-            if (OrderMatrix[a][b] > 1) return "order entry other than 0 and 1";
-            if (a != b && le(a, b) && le(b, a)) return "order not antisymmetric";
-            if (!le(a, b)) continue;
+            if (lattice.order_row(a)[b] > 1) return "order entry other than 0 and 1";
+            if (a != b && le(lattice, a, b) && le(lattice, b, a)) return "order not antisymmetric";
+            if (!le(lattice, a, b)) continue;
             for (int c = 0; c < n; ++c) {
-                if (le(b, c) && !le(a, c)) return "order not transitive";
+                if (le(lattice, b, c) && !le(lattice, a, c)) return "order not transitive";
             }
         }
     }
@@ -69,43 +69,43 @@ bool has_cycle(const unsigned char *typed, int n) {
     return false;
 }
 
-const char *closure_fault(const unsigned char *typed, int n) {
+const char *closure_fault(const Lattice &lattice, const unsigned char *typed, int n) {
     if (n > 62) return "more than 62 generators";
     std::vector<unsigned char> r = reachability(typed, n);
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
-            if (le(a, b) != (a == b || r[a * n + b] != 0)) return "order is not the closure of the typed pairs";
+            if (le(lattice, a, b) != (a == b || r[a * n + b] != 0)) return "order is not the closure of the typed pairs";
     return nullptr;
 }
 
-bool poset_is_lattice(int n) {
+bool poset_is_lattice(const Lattice &lattice, int n) {
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
-            if (meet(a, b, n) < 0 || join(a, b, n) < 0) return false;
+            if (meet(lattice, a, b, n) < 0 || join(lattice, a, b, n) < 0) return false;
     return true;
 }
 
-const char *operation_tables_fault(int n) {
-    for (int r = 0; r < MAX_ELEMENTS; ++r) {
-        for (int c = 0; c < MAX_ELEMENTS; ++c) {
-            if (const char *fault = table_entry_fault(r, c, n)) return fault;
+const char *operation_tables_fault(const Lattice &lattice, int n) {
+    for (int r = 0; r < lattice.capacity(); ++r) {
+        for (int c = 0; c < lattice.capacity(); ++c) {
+            if (const char *fault = table_entry_fault(lattice, r, c, n)) return fault;
             if (r >= n || c >= n || c < r) continue;  // the bounds of [c][r] are those of [r][c]
-            if (MeetTable[r][c] != UNDEFINED && meet(r, c, n) != MeetTable[r][c])
+            if (lattice.meet(r, c) != NO_ELEMENT && meet(lattice, r, c, n) != lattice.meet(r, c))
                 return "a meet is not the greatest lower bound";
-            if (JoinTable[r][c] != UNDEFINED && join(r, c, n) != JoinTable[r][c])
+            if (lattice.join(r, c) != NO_ELEMENT && join(lattice, r, c, n) != lattice.join(r, c))
                 return "a join is not the least upper bound";
         }
     }
     return nullptr;
 }
 
-int incomparable_pairs_with_bounds(int n) {
+int incomparable_pairs_with_bounds(const Lattice &lattice, int n) {
     int count = 0;
     for (int a = 0; a < n; ++a) {
         for (int b = a + 1; b < n; ++b) {
-            if (le(a, b) || le(b, a)) continue;
-            if (meet(a, b, n) >= 0) ++count;
-            if (join(a, b, n) >= 0) ++count;
+            if (le(lattice, a, b) || le(lattice, b, a)) continue;
+            if (meet(lattice, a, b, n) >= 0) ++count;
+            if (join(lattice, a, b, n) >= 0) ++count;
         }
     }
     return count;
@@ -127,7 +127,7 @@ const Shape WILLE_SHAPES[] = {
 
 }  // namespace
 
-bool has_wille_subset(int n) {
+bool has_wille_subset(const Lattice &lattice, int n) {
     for (const Shape &shape : WILLE_SHAPES) {
         std::vector<int> pick(static_cast<std::size_t>(shape.size));
         // Every arrangement of distinct elements: a counter over n^size.
@@ -144,7 +144,7 @@ bool has_wille_subset(int n) {
                 for (int j = 0; j < shape.size && fits; ++j) {
                     int a = pick[static_cast<std::size_t>(i)], b = pick[static_cast<std::size_t>(j)];
                     if (i != j && a == b) fits = false;
-                    else if (i != j) fits = (OrderMatrix[a][b] != 0) == (shape.less[i][j] != 0);
+                    else if (i != j) fits = lattice.leq(a, b) == (shape.less[i][j] != 0);
                 }
             if (fits) return true;
         }

@@ -2,20 +2,32 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "console/console.h"
 #include "console/console_device.h"
-#include "sequence/main_sequence.h"
-#include "workspace/workspace.h"
-
-// Defined below, with the functions it is made of.
-extern const ConsoleDevice SCRIPTED_DEVICE;
+#include "dialogue/main_sequence.h"
+#include "lattice/lattice.h"
 
 namespace scripted {
 namespace {
+
+// The device the console operations run on in the tests.
+class ScriptedDevice : public ConsoleDevice {
+public:
+    int read_key(int *second) override;
+    int put_char(unsigned char byte) override;
+    int stdout_write(const char *text, int length) override;
+    void close() override {}
+};
+
+ScriptedDevice device;
+std::optional<Console> the_console;
+// One object for the whole run, made anew by each start, so that a reference
+// to it stays good.
+Lattice the_lattice;
 
 struct Key {
     int lead;
@@ -67,8 +79,9 @@ void record(char channel, const char *bytes, int length) {
 }  // namespace
 
 void start(std::string_view keys) {
-    console_use_device(SCRIPTED_DEVICE);
-    console_close();
+    // A new console: no code pending from an earlier script.
+    the_console.emplace(device);
+    the_lattice = Lattice();
     script = parse(keys);
     next_key = 0;
     console_out.clear();
@@ -76,10 +89,12 @@ void start(std::string_view keys) {
     both_bytes.clear();
     both_channels.clear();
     console_fails = false;
-    std::memset(&lattice_workspace, 0, sizeof lattice_workspace);
 }
 
-bool run(void (*fn)()) {
+Console &console() { return *the_console; }
+Lattice &lattice() { return the_lattice; }
+
+bool run(const std::function<void()> &fn) {
     std::jmp_buf here;
     std::jmp_buf *outer = out_of_keys;
     out_of_keys = &here;
@@ -92,16 +107,10 @@ bool run(void (*fn)()) {
     return true;
 }
 
-namespace {
-int program_status = 0;
-SequenceHooks program_hooks = {nullptr, nullptr, nullptr};
-void program() { program_status = run_main_sequence(program_hooks); }
-}  // namespace
-
 int run_program(const SequenceHooks &hooks) {
-    program_hooks = hooks;
-    if (!run(program)) return 2;
-    return program_status;
+    int status = 0;
+    if (!run([&] { status = run_main_sequence(console(), lattice(), hooks); })) return 2;
+    return status;
 }
 
 int run_program() { return run_program(SequenceHooks{nullptr, nullptr, nullptr}); }
@@ -147,13 +156,9 @@ std::string transcript() {
 
 void fail_console_output(bool fail) { console_fails = fail; }
 
-}  // namespace scripted
-
-// The device the console operations run on in the tests.
 namespace {
 
-int scripted_read_key(int *second) {
-    using namespace scripted;
+int ScriptedDevice::read_key(int *second) {
     if (next_key >= script.size()) {
         if (out_of_keys != nullptr) std::longjmp(*out_of_keys, 1);
         *second = -1;
@@ -164,8 +169,7 @@ int scripted_read_key(int *second) {
     return key.lead;
 }
 
-int scripted_put_char(unsigned char byte) {
-    using namespace scripted;
+int ScriptedDevice::put_char(unsigned char byte) {
     if (console_fails) return -1;
     char c = static_cast<char>(byte);
     console_out.push_back(c);
@@ -173,15 +177,11 @@ int scripted_put_char(unsigned char byte) {
     return byte;
 }
 
-int scripted_stdout_write(const char *text, int length) {
-    scripted::standard_out.append(text, static_cast<std::size_t>(length));
-    scripted::record('o', text, length);
+int ScriptedDevice::stdout_write(const char *text, int length) {
+    standard_out.append(text, static_cast<std::size_t>(length));
+    record('o', text, length);
     return length;
 }
 
-void scripted_close() {}
-
 }  // namespace
-
-const ConsoleDevice SCRIPTED_DEVICE = {scripted_read_key, scripted_put_char, scripted_stdout_write,
-                                       scripted_close};
+}  // namespace scripted

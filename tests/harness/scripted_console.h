@@ -2,15 +2,18 @@
 // in call order and per channel. Linked into the tests instead of the terminal.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
-#include "sequence/main_sequence.h"
+#include "console/console.h"
+#include "dialogue/main_sequence.h"
+#include "lattice/lattice.h"
 
 namespace scripted {
 
-// Starts a fresh script and clears the recording, the pending code and the
-// whole workspace (zero, as at program start).
+// Starts a fresh script and clears the recording; makes a new console (no
+// code pending) and a new lattice, as at program start.
 // Script notation: every byte is a one-code key, except "{L,S}" (decimal
 // codes), which is a two-code key with lead L and second code S; "{{" is the
 // key '{'.
@@ -18,7 +21,11 @@ void start(std::string_view keys);
 
 // Runs fn; returns true when it returned, false when it asked for a key after
 // the script ran out (the run then ends, as on a terminal without keyboard).
-bool run(void (*fn)());
+bool run(const std::function<void()> &fn);
+
+// The console on the scripted device, and the lattice the phases fill.
+Console &console();
+Lattice &lattice();
 
 // Runs the whole program as main does; returns its exit status: the action
 // loop's result, or 2 when the script ran out.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "workspace/workspace.h"
 
 namespace term_oracle {
 namespace {
@@ -15,15 +14,16 @@ bool letter_or_digit(char ch) {
 
 }  // namespace
 
-Terms::Terms() : n_(generator_count) {
+Terms::Terms(const Lattice &lattice) : n_(lattice.generators()) {
     for (int p = 0; p < n_; ++p) {
-        name_[p] = NameTable[p];
+        name_[p] = lattice.name(p);
         down_[p] = up_[p] = 0;
         for (int q = 0; q < n_; ++q) {
-            if (OrderMatrix[q][p]) down_[p] |= bit(q);
-            if (OrderMatrix[p][q]) up_[p] |= bit(q);
-            defined_join_[p][q] = JoinTable[p][q] == UNDEFINED ? -1 : JoinTable[p][q];
-            defined_meet_[p][q] = MeetTable[p][q] == UNDEFINED ? -1 : MeetTable[p][q];
+            if (lattice.leq(q, p)) down_[p] |= bit(q);
+            if (lattice.leq(p, q)) up_[p] |= bit(q);
+            // Entries past the generators are elements the build made.
+            defined_join_[p][q] = lattice.join(p, q) >= n_ ? -1 : lattice.join(p, q);
+            defined_meet_[p][q] = lattice.meet(p, q) >= n_ ? -1 : lattice.meet(p, q);
         }
     }
 }

@@ -10,13 +10,15 @@
 #include <utility>
 #include <vector>
 
+#include "lattice/lattice.h"
+
 namespace term_oracle {
 
 class Terms {
 public:
-    // P from the workspace: generator_count, names, OrderMatrix and the meets
-    // and joins defined among the generators.
-    Terms();
+    // P from the lattice: its generators, their names and order, and the
+    // meets and joins defined among them.
+    explicit Terms(const Lattice &lattice);
 
     // The term written in text (names, '+', '.' or juxtaposition, brackets),
     // kept as written: nested joins stay nested. -1 when it cannot be read.

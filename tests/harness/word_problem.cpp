@@ -1,8 +1,5 @@
 #include "word_problem.h"
 
-#include <cstring>
-
-#include "workspace/workspace.h"
 
 namespace word_problem {
 namespace {
@@ -11,17 +8,16 @@ std::uint64_t bit(int p) { return std::uint64_t{1} << p; }
 
 }  // namespace
 
-FreeLatticeOrder::FreeLatticeOrder() : n_(generator_count) {
+FreeLatticeOrder::FreeLatticeOrder(const Lattice &lattice) : lattice_(lattice), n_(lattice.generators()) {
     for (int p = 0; p < n_; ++p) {
         down_[p] = up_[p] = 0;
         for (int q = 0; q < n_; ++q) {
-            if (OrderMatrix[q][p]) down_[p] |= bit(q);
-            if (OrderMatrix[p][q]) up_[p] |= bit(q);
-            defined_join_[p][q] = JoinTable[p][q] == UNDEFINED ? -1 : JoinTable[p][q];
-            defined_meet_[p][q] = MeetTable[p][q] == UNDEFINED ? -1 : MeetTable[p][q];
+            if (lattice.leq(q, p)) down_[p] |= bit(q);
+            if (lattice.leq(p, q)) up_[p] |= bit(q);
+            defined_join_[p][q] = lattice.join(p, q) == NO_ELEMENT ? -1 : lattice.join(p, q);
+            defined_meet_[p][q] = lattice.meet(p, q) == NO_ELEMENT ? -1 : lattice.meet(p, q);
         }
     }
-    std::memset(memo_, -1, sizeof memo_);
 }
 
 // The least down-set holding set and closed under the defined joins (ideal),
@@ -48,39 +44,41 @@ void FreeLatticeOrder::term_of(int node, unsigned char &op, int &l, int &r) cons
         l = query_left_;
         r = query_right_;
     } else {
-        op = TermTable[node].operation;
-        l = TermTable[node].left;
-        r = TermTable[node].right;
+        op = lattice_.term(node).operation;
+        l = lattice_.term(node).left;
+        r = lattice_.term(node).right;
     }
 }
 
 std::uint64_t FreeLatticeOrder::ideal(int node) {
     if (node < n_) return down_[node];
-    if (!ideal_known_[node]) {
-        unsigned char op;
-        int l, r;
-        term_of(node, op, l, r);
-        ideal_[node] = op == OP_JOIN ? closure(ideal(l) | ideal(r), true) : ideal(l) & ideal(r);
-        ideal_known_[node] = true;
-    }
-    return ideal_[node];
+    auto known = ideal_.find(node);
+    if (known != ideal_.end()) return known->second;
+    unsigned char op;
+    int l, r;
+    term_of(node, op, l, r);
+    std::uint64_t set = op == OP_JOIN ? closure(ideal(l) | ideal(r), true) : ideal(l) & ideal(r);
+    ideal_[node] = set;
+    return set;
 }
 
 std::uint64_t FreeLatticeOrder::filter(int node) {
     if (node < n_) return up_[node];
-    if (!filter_known_[node]) {
-        unsigned char op;
-        int l, r;
-        term_of(node, op, l, r);
-        filter_[node] = op == OP_MEET ? closure(filter(l) | filter(r), false) : filter(l) & filter(r);
-        filter_known_[node] = true;
-    }
-    return filter_[node];
+    auto known = filter_.find(node);
+    if (known != filter_.end()) return known->second;
+    unsigned char op;
+    int l, r;
+    term_of(node, op, l, r);
+    std::uint64_t set = op == OP_MEET ? closure(filter(l) | filter(r), false) : filter(l) & filter(r);
+    filter_[node] = set;
+    return set;
 }
 
 bool FreeLatticeOrder::decide(int s, int t) {
-    signed char &known = memo_[s][t];
-    if (known >= 0) return known != 0;
+    const std::uint64_t key = static_cast<std::uint64_t>(s) << 32 | static_cast<std::uint32_t>(t);
+    std::unordered_map<std::uint64_t, bool> &memo = s == QUERY || t == QUERY ? query_memo_ : memo_;
+    auto known = memo.find(key);
+    if (known != memo.end()) return known->second;
     bool result = (filter(s) & ideal(t)) != 0;  // (1)
     if (!result && s >= n_) {
         unsigned char op;
@@ -100,15 +98,16 @@ bool FreeLatticeOrder::decide(int s, int t) {
         else
             result = decide(s, t1) && decide(s, t2);  // (5)
     }
-    known = result ? 1 : 0;
+    memo[key] = result;
     return result;
 }
 
 bool FreeLatticeOrder::below(int s, int t) { return decide(s, t); }
 
 void FreeLatticeOrder::forget_query() {
-    ideal_known_[QUERY] = filter_known_[QUERY] = false;
-    for (int k = 0; k < NODES; ++k) memo_[k][QUERY] = memo_[QUERY][k] = -1;
+    ideal_.erase(QUERY);
+    filter_.erase(QUERY);
+    query_memo_.clear();
 }
 
 bool FreeLatticeOrder::equals_term(int e, unsigned char op, int l, int r) {

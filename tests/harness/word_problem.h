@@ -15,26 +15,31 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "lattice/lattice.h"
 
 namespace word_problem {
 
 class FreeLatticeOrder {
 public:
-    // Takes P from the workspace as the partial lattice dialogue leaves it:
-    // generator_count, OrderMatrix and the defined meets and joins among the
-    // generators. Call before the build writes anything.
-    FreeLatticeOrder();
+    // Takes P from the lattice as the partial lattice dialogue leaves it:
+    // the generators, their order and the defined meets and joins among
+    // them. Call before the build writes anything; the lattice's terms are
+    // read as they are asked about.
+    explicit FreeLatticeOrder(const Lattice &lattice);
 
     // s <= t for elements s, t: generators, or generated elements whose terms
-    // are read from TermTable.
+    // are read from the lattice.
     bool below(int s, int t);
 
     // Whether element e equals the term l op r (l, r elements).
     bool equals_term(int e, unsigned char op, int l, int r);
 
 private:
-    static constexpr int NODES = 131;  // every element slot, then one query term
-    static constexpr int QUERY = 130;
+    // Every element, then one query term.
+    static constexpr int QUERY = ELEMENTS_MAX;
 
     std::uint64_t closure(std::uint64_t set, bool ideal) const;
     void term_of(int node, unsigned char &op, int &l, int &r) const;
@@ -43,6 +48,7 @@ private:
     bool decide(int s, int t);
     void forget_query();
 
+    const Lattice &lattice_;
     int n_;
     std::uint64_t down_[64];
     std::uint64_t up_[64];
@@ -51,11 +57,11 @@ private:
 
     unsigned char query_op_ = 0;
     int query_left_ = 0, query_right_ = 0;
-    bool ideal_known_[NODES] = {};
-    bool filter_known_[NODES] = {};
-    std::uint64_t ideal_[NODES] = {};
-    std::uint64_t filter_[NODES] = {};
-    signed char memo_[NODES][NODES];
+    std::unordered_map<int, std::uint64_t> ideal_;
+    std::unordered_map<int, std::uint64_t> filter_;
+    // Pairs decided; those with the query term apart, forgotten with it.
+    std::unordered_map<std::uint64_t, bool> memo_;
+    std::unordered_map<std::uint64_t, bool> query_memo_;
 };
 
 }  // namespace word_problem

@@ -57,6 +57,24 @@ const std::vector<OptionCase> OPTION_CASES = {
      "freelattice: options '--poset' and '--batch' cannot be used together\n" + TRY_HELP},
     {"DefineWithoutPoset", {"-D", "a.b"}, 2, "", "freelattice: option '--define' needs '--poset'\n" + TRY_HELP},
     {"DecideWithoutPoset", {"--decide", "a<=a"}, 2, "", "freelattice: option '--decide' needs '--poset'\n" + TRY_HELP},
+    {"LimitWithoutPoset", {"--batch", "-l", "5"}, 2, "", "freelattice: option '--limit' needs '--poset'\n" + TRY_HELP},
+    // The limit: a whole number from 1 to the most the program holds, told
+    // when refused; the stop line names it.
+    {"LimitNotANumber", {"-p", "a b c", "--limit", "1e3"}, 2, "",
+     "freelattice: --limit '1e3': not a whole number from 1 to 65533\n"},
+    {"LimitZero", {"-p", "a b c", "-l", "0"}, 2, "", "freelattice: --limit '0': not a whole number from 1 to 65533\n"},
+    {"LimitPastWhatTheProgramHolds", {"-p", "a b c", "-l", "65534"}, 2, "",
+     "freelattice: --limit '65534': the largest limit this program can hold is 65533\n"},
+    {"LimitFarPastIt", {"-p", "a b c", "-l", "99999999999999999999999"}, 2, "",
+     "freelattice: --limit '99999999999999999999999': the largest limit this program can hold is 65533\n"},
+    {"LimitNamedInTheStopLine", {"-p", "a b c", "-l", "4"}, 0,
+     " 4 ... a+b\n 5 ... ab\nStopped at the limit: only the first 5 elements are listed; FL(P) has more.\n", ""},
+    {"LimitBelowTheGeneratorsStillMakesOne", {"-p", "a b c", "-l", "1"}, 0,
+     " 4 ... a+b\nStopped at the limit: only the first 4 elements are listed; FL(P) has more.\n", ""},
+    // A lattice with exactly one element more than the limit is all there:
+    // it closes, and says so.
+    {"LimitReachedByTheLastElement", {"-p", "a b", "-l", "3"}, 0,
+     " 3 ... a+b\n 4 ... ab\nThe number of elements is 4.\n", ""},
     {"ExplainWithoutDecide", {"-p", "a", "--explain"}, 2, "",
      "freelattice: option '--explain' needs '--decide', '--canonical' or '--questions'\n" + TRY_HELP},
     {"PosetStrayCharacter", {"-p", "a<b, c"}, 2, "",
@@ -163,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, Options, testing::ValuesIn(OPTION_CASES),
 TEST(CommandLine, HelpNamesEveryOptionAndTheManualPage) {
     pty::DetachedRun run = pty::run_without_terminal(pty::freelattice_path(), {"--help"});
     for (const char *text : {"--batch", "--dot FILE", "--help", "--json FILE", "--version", "--poset CHAINS",
-                             "--define LIST", "--decide RELATION", "--explain", "man freelattice"}) {
+                             "--define LIST", "--limit N", "--decide RELATION", "--explain", "man freelattice"}) {
         EXPECT_NE(run.standard_output.find(text), std::string::npos) << text;
     }
 }

@@ -13,7 +13,6 @@
 #include "term_oracle.h"
 #include "terms/canonical_form.h"
 #include "terms/relations.h"
-#include "workspace/workspace.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ class Canonicals {
 public:
     Canonicals() {
         Presentation p;
-        presentation_from_workspace(p);
+        presentation_from_lattice(scripted::lattice(), p);
         terms_.reset(p);
     }
     std::string of(const std::string &term) {
@@ -89,12 +88,14 @@ TEST(CanonicalForms, TextbookFormsAndFoldsIntoGenerators) {
 // A defined join or meet of incomparable generators whose value is g, in
 // brackets; the name itself when none is.
 std::string defined_as(int g, char name) {
-    for (int i = 0; i < generator_count && g < generator_count; ++i)
-        for (int j = 0; j < generator_count; ++j) {
-            if (OrderMatrix[i][j] != 0 || OrderMatrix[j][i] != 0) continue;
-            std::string x(1, static_cast<char>(NameTable[i])), y(1, static_cast<char>(NameTable[j]));
-            if (JoinTable[i][j] == g) return "(" + x + "+" + y + ")";
-            if (MeetTable[i][j] == g) return "(" + x + y + ")";
+    const Lattice &lattice = scripted::lattice();
+    int n = lattice.generators();
+    for (int i = 0; i < n && g >= 0 && g < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            if (lattice.leq(i, j) || lattice.leq(j, i)) continue;
+            std::string x(1, static_cast<char>(lattice.name(i))), y(1, static_cast<char>(lattice.name(j)));
+            if (lattice.join(i, j) == g) return "(" + x + "+" + y + ")";
+            if (lattice.meet(i, j) == g) return "(" + x + y + ")";
         }
     return std::string(1, name);
 }
@@ -118,7 +119,7 @@ std::string equal_variant(const std::string &s, const TermTree &t, Random &rando
         break;
     }
     std::string out;
-    for (char ch : term_text(t, random)) out += defined_as(NameIndex[static_cast<unsigned char>(ch)], ch);
+    for (char ch : term_text(t, random)) out += defined_as(scripted::lattice().named(static_cast<unsigned char>(ch)), ch);
     return out;
 }
 
@@ -127,7 +128,7 @@ TEST(CanonicalForms, AgreeWithTheReferenceOnRandomPartialLattices) {
     for (std::uint64_t seed = 1; seed <= 120; ++seed) {
         random_lattice::RandomPartialLattice lattice = random_lattice::make_random_partial_lattice(seed);
         Canonicals canonicals;
-        term_oracle::Terms oracle;
+        term_oracle::Terms oracle(scripted::lattice());
         Random random{seed};
         std::vector<std::pair<int, std::string>> seen;  // a term of the oracle, its form
         for (int k = 0; k < 25; ++k) {
@@ -166,7 +167,7 @@ TEST(CanonicalForms, TermsAloneRefused) {
 // The reference is no rubber stamp: it finds each condition broken.
 TEST(CanonicalForms, ReferenceFindsPlantedFaults) {
     set_up("acpbdef", "ap cp ab ad ce cf", "a+c");
-    term_oracle::Terms oracle;
+    term_oracle::Terms oracle(scripted::lattice());
     const char *faulty[][2] = {
         {"b+ab", "(1)"},    {"(b+d)(b+d+e)", "(1)"}, {"b+d+f(b+d)", "(2)"}, {"a+c", "(1)"},
         {"p+bd+ef", "(4)"}, {"bd+f", "order"},       {"(b+d)+e", "same kind"},

@@ -27,7 +27,7 @@ Presentation presentation(const char *names, const char *chains, const char *def
     scripted::start("");
     EXPECT_TRUE(lattice_setup::set_up(names, chains, defined));
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(scripted::lattice(), p);
     return p;
 }
 
@@ -248,7 +248,7 @@ TEST(Explanations, KeepTheirFormOverRandomPartialLattices) {
     for (std::uint64_t seed = 1; seed <= 120; ++seed) {
         random_lattice::RandomPartialLattice lattice = random_lattice::make_random_partial_lattice(seed);
         Presentation p;
-        presentation_from_workspace(p);
+        presentation_from_lattice(scripted::lattice(), p);
         random_lattice::Random random{seed};
         for (int i = 0; i < 8; ++i) {
             std::string s = random_lattice::term_text(random_lattice::random_term_tree(random, 1 + i % 5), random);

@@ -11,13 +11,12 @@
 #include "reference.h"
 #include "scripted_console.h"
 #include "terms/finiteness.h"
-#include "workspace/workspace.h"
 
 namespace {
 
 Presentation from_workspace() {
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(scripted::lattice(), p);
     return p;
 }
 
@@ -37,16 +36,17 @@ TEST(Finiteness, EveryOrderedSetUpToSixElementsAsWilleSays) {
             scripted::start("");
             ASSERT_TRUE(lattice_setup::set_up(std::string("abcdef").substr(0, static_cast<std::size_t>(n)), less, {}));
             std::vector<unsigned char> order;
-            for (int i = 0; i < n; ++i) order.insert(order.end(), OrderMatrix[i], OrderMatrix[i] + n);
+            for (int i = 0; i < n; ++i)
+                for (int j = 0; j < n; ++j) order.push_back(scripted::lattice().leq(i, j) ? 1 : 0);
             if (!seen.insert(order).second) continue;
-            bool wille_infinite = reference::has_wille_subset(n);
+            bool wille_infinite = reference::has_wille_subset(scripted::lattice(), n);
             FinitenessVerdict verdict = finiteness_verdict(from_workspace(), false, 100);
             ASSERT_EQ(verdict.finiteness, wille_infinite ? Finiteness::INFINITE : Finiteness::FINITE) << verdict.text;
             ++(wille_infinite ? infinite : finite);
             // The build agrees where it closes, and when it stops the
             // lattice is infinite (none of these finite ones is that large).
             int elements = lattice_setup::build();
-            ASSERT_EQ(closure_complete == 0, wille_infinite) << verdict.text << " with " << elements;
+            ASSERT_EQ(!scripted::lattice().closed(), wille_infinite) << verdict.text << " with " << elements;
         }
     }
     // The 5,231 orders numbered along a linear extension, 290 of them finite.
@@ -60,7 +60,7 @@ TEST(Finiteness, NeverInfiniteWhereTheBuildCloses) {
         random_lattice::RandomPartialLattice lattice = random_lattice::make_random_partial_lattice(seed);
         FinitenessVerdict before = finiteness_verdict(from_workspace(), false, 100);
         lattice_setup::build();
-        if (closure_complete != 0) {
+        if (scripted::lattice().closed()) {
             EXPECT_NE(before.finiteness, Finiteness::INFINITE) << lattice.describe() << ": " << before.text;
             EXPECT_EQ(finiteness_verdict(from_workspace(), true, 100).text, "FL(P) is finite.");
         } else {

@@ -11,9 +11,11 @@
 #include "random_partial_lattice.h"
 #include "scripted_console.h"
 #include "terms/relations.h"
-#include "workspace/workspace.h"
+#include "lattice/lattice.h"
 
 namespace {
+
+Lattice &lattice() { return scripted::lattice(); }
 
 using random_lattice::Random;
 
@@ -39,8 +41,8 @@ struct EvaluatedTerm {
 
 EvaluatedTerm random_term(Random &random, int depth) {
     if (depth == 0 || random.below(3) == 0) {
-        int g = random.below(generator_count);
-        return {std::string(1, static_cast<char>(NameTable[g])), g, false};
+        int g = random.below(lattice().generators());
+        return {std::string(1, static_cast<char>(lattice().name(g))), g, false};
     }
     bool join = random.below(2) == 0;
     EvaluatedTerm whole{"", -1, join};
@@ -52,7 +54,8 @@ EvaluatedTerm random_term(Random &random, int depth) {
         if (i > 0 && !join && random.below(3) == 0) whole.text += '.';
         whole.text += parentheses ? "(" + operand.text + ")" : operand.text;
         whole.value = i == 0 ? operand.value
-                             : (join ? JoinTable : MeetTable)[whole.value][operand.value];
+                             : join ? lattice().join(whole.value, operand.value)
+                                    : lattice().meet(whole.value, operand.value);
     }
     return whole;
 }
@@ -66,15 +69,15 @@ std::string check_against_build(const Presentation &p, int elements, std::uint64
     for (int s = 0; s < elements; ++s)
         for (int t = 0; t < elements; ++t) {
             std::string relation = terms[static_cast<std::size_t>(s)] + "<=" + terms[static_cast<std::size_t>(t)];
-            if (decide(p, relation) != (OrderMatrix[s][t] != 0 ? "true" : "false")) return relation;
+            if (decide(p, relation) != (lattice().leq(s, t) != 0 ? "true" : "false")) return relation;
         }
-    if (closure_complete == 0) return "";
+    if (lattice().closed() == 0) return "";
     Random random{seed};
     for (int i = 0; i < 100; ++i) {
         EvaluatedTerm s = random_term(random, 4);
         EvaluatedTerm t = random_term(random, 4);
         const char *sign[] = {"<=", ">=", "="};
-        bool expected[] = {OrderMatrix[s.value][t.value] != 0, OrderMatrix[t.value][s.value] != 0,
+        bool expected[] = {lattice().leq(s.value, t.value) != 0, lattice().leq(t.value, s.value) != 0,
                            s.value == t.value};
         for (int k = 0; k < 3; ++k) {
             std::string relation = s.text + sign[k] + (k == 1 ? " " : "") + t.text;
@@ -109,7 +112,7 @@ TEST(RelationsDecided, AgreeWithTheBuildOfKnownPresentations) {
         scripted::start("");
         ASSERT_TRUE(lattice_setup::set_up(known.names, known.chains, known.defined)) << known.label;
         Presentation p;
-        presentation_from_workspace(p);
+        presentation_from_lattice(scripted::lattice(), p);
         int elements = lattice_setup::build();
         ASSERT_GT(elements, 0) << known.label;
         EXPECT_EQ(check_against_build(p, elements > 100 ? 100 : elements, 1), "") << known.label;
@@ -119,18 +122,18 @@ TEST(RelationsDecided, AgreeWithTheBuildOfKnownPresentations) {
 TEST(RelationsDecided, AgreeWithTheBuildOfRandomPartialLattices) {
     int closed = 0;
     for (std::uint64_t seed = 1; seed <= 150; ++seed) {
-        random_lattice::RandomPartialLattice lattice = random_lattice::make_random_partial_lattice(seed);
+        random_lattice::RandomPartialLattice random = random_lattice::make_random_partial_lattice(seed);
         Presentation p;
-        presentation_from_workspace(p);
+        presentation_from_lattice(scripted::lattice(), p);
         int elements = lattice_setup::build();
-        if (closure_complete == 0) continue;
+        if (lattice().closed() == 0) continue;
         ++closed;
-        ASSERT_EQ(check_against_build(p, elements, seed), "") << lattice.describe();
+        ASSERT_EQ(check_against_build(p, elements, seed), "") << random.describe();
         // Read after the build, P may show more meets and joins defined,
         // those that FL(P) resolved to generators: the decisions stay.
         Presentation after;
-        presentation_from_workspace(after);
-        ASSERT_EQ(check_against_build(after, elements, seed), "") << lattice.describe();
+        presentation_from_lattice(scripted::lattice(), after);
+        ASSERT_EQ(check_against_build(after, elements, seed), "") << random.describe();
     }
     EXPECT_GT(closed, 30);
 }
@@ -160,7 +163,7 @@ TEST(RelationsDecided, TextbookCasesInTheFreeLatticeOnThree) {
     scripted::start("");
     ASSERT_TRUE(lattice_setup::set_up("abc", "", ""));
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(scripted::lattice(), p);
     for (const Textbook &t : free_lattice_on_three) EXPECT_EQ(decide(p, t.relation), t.verdict) << t.relation;
 }
 
@@ -173,7 +176,7 @@ TEST(RelationsRefused, ArePlacedAndExplained) {
     scripted::start("");
     ASSERT_TRUE(lattice_setup::set_up("abc12", "abc a12c", ""));
     Presentation p;
-    presentation_from_workspace(p);
+    presentation_from_lattice(scripted::lattice(), p);
     const BadRelation bad[] = {
         {"", "1: empty term"},
         {"<=a", "1: empty term"},

@@ -9,6 +9,7 @@
 
 #include "partial_lattice_setup.h"
 #include "random_partial_lattice.h"
+#include "scripted_console.h"
 #include "terms/relations.h"
 #include "word_problem.h"
 
@@ -33,9 +34,9 @@ TEST(SharedGraph, AnswersAsTheWordProblemWhereverItIsCleared) {
     int cleared = 0;
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
         random_lattice::RandomPartialLattice lattice = random_lattice::make_random_partial_lattice(seed);
-        word_problem::FreeLatticeOrder order;  // reads P before the build adds to it
+        word_problem::FreeLatticeOrder order(scripted::lattice());  // reads P before the build adds to it
         Presentation p;
-        presentation_from_workspace(p);
+        presentation_from_lattice(scripted::lattice(), p);
         int elements = lattice_setup::build();
         ASSERT_GT(elements, 0) << lattice.describe();
         elements = elements > 100 ? 100 : elements;

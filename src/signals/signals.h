@@ -1,0 +1,30 @@
+// The one owner of signals. Its handlers are installed once, at the start of
+// the run, and run a fixed list of async-signal-safe clean-ups: write out the
+// pending output (signals/pending_output.h), put the terminal's attributes
+// back (signals/terminal_mode.h), remove the temporary file held (below).
+// Then a terminating signal takes its default action, so that the exit status
+// still tells it; a stop stops, and a continue makes the input raw again. A
+// signal ignored when the program started stays ignored.
+#pragma once
+
+// SIGTERM, SIGHUP, SIGINT, SIGQUIT and SIGPIPE end the program after the
+// clean-ups; SIGTSTP stops it after the first two; SIGCONT reapplies raw
+// input; SIGXFSZ is a write error while a temporary file is held (a file size
+// limit then fails like a full disk) and ends the program otherwise. Call
+// once, before anything a handler cleans up exists.
+void signals_install();
+
+// The temporary file a terminating signal removes, one at a time. Creates a
+// file from name_template (as mkostemp, with flags) and holds it: from then
+// on, until it is released, a terminating signal removes it. Returns the
+// descriptor, or -1 with errno (nothing held then). name_template must fit
+// HELD_FILE_NAME_MAX bytes with its ending zero.
+constexpr int HELD_FILE_NAME_MAX = 4096;
+int held_file_create(const char *name_template, int flags);
+
+// Renames the held file to path and lets it go: 0, or the errno of the
+// rename (the file is still held then).
+int held_file_rename(const char *path);
+
+// Removes the held file, if one is, and lets it go.
+void held_file_remove();
