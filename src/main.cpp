@@ -55,6 +55,8 @@ int main(int argc, char **argv) {
         BatchDevice batch(exit_status, true);
         return run_dialogue(line, batch, exit_status);
     }
+    // The terminal is held: a pipe on standard output must not end the run.
+    signals_keep_going_on_broken_pipe();
     TerminalDevice terminal(exit_status);
     return run_dialogue(line, terminal, exit_status);
 }

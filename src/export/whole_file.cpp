@@ -1,6 +1,7 @@
 #include "export/whole_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +14,26 @@
 #include "signals/write_all.h"
 
 namespace {
+
+// Writes a file in place (a pipe, a device, a descriptor of the program's)
+// with SIGPIPE blocked, so that a reader who quits makes the write fail with
+// EPIPE, told like any other failure, rather than end the program; a
+// SIGPIPE left pending by it is taken before the mask is put back.
+int write_in_place(int fd, const std::string &content) {
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    sigset_t before;
+    sigprocmask(SIG_BLOCK, &pipe, &before);
+    int error = write_all(fd, content.data(), content.size());
+    if (error == EPIPE) {
+        const timespec now = {0, 0};
+        while (sigtimedwait(&pipe, nullptr, &now) < 0 && errno == EINTR) {
+        }
+    }
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    return error;
+}
 
 // Where a path leads: one of the program's own descriptors, or a name in a
 // folder with no symbolic link left on the way.
@@ -215,7 +236,7 @@ int write_whole_file(const char *path, const std::string &content) {
     if (where.error != 0) return where.error;
     if (where.descriptor >= 0) {
         int error = writable_descriptor(where.descriptor);
-        return error != 0 ? error : write_all(where.descriptor, content.data(), content.size());
+        return error != 0 ? error : write_in_place(where.descriptor, content);
     }
     struct stat status {};
     int error = status_of(where.path, status);
@@ -226,7 +247,7 @@ int write_whole_file(const char *path, const std::string &content) {
     int fd = -1;
     error = open_in_place(where.path, status, fd);
     if (error != 0) return error;
-    error = write_all(fd, content.data(), content.size());
+    error = write_in_place(fd, content);
     if (close(fd) != 0 && error == 0) error = errno;
     return error;
 }

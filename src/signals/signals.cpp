@@ -21,7 +21,8 @@ namespace {
 
 // SIGPIPE among them: standard output may be a pipe whose reader has gone,
 // and the program must not die of it with the keyboard left raw.
-constexpr int TERMINATING[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGPIPE};
+constexpr int TERMINATING[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
+constexpr int BROKEN_PIPE = SIGPIPE;
 constexpr int STOPPING = SIGTSTP;
 constexpr int CONTINUING = SIGCONT;
 constexpr int FILE_TOO_LARGE = SIGXFSZ;
@@ -39,6 +40,7 @@ sigset_t handled_set() {
     sigset_t set;
     sigemptyset(&set);
     for (int sig : TERMINATING) sigaddset(&set, sig);
+    sigaddset(&set, BROKEN_PIPE);
     sigaddset(&set, STOPPING);
     sigaddset(&set, CONTINUING);
     sigaddset(&set, FILE_TOO_LARGE);
@@ -114,11 +116,11 @@ void on_continuing(int /*sig*/) {
     errno = saved_errno;
 }
 
-// While a file is held the write that went past the limit fails with EFBIG
-// once the handler returns; otherwise the limit ends the program as it would.
-void on_file_too_large(int sig) {
-    if (held == 0) on_terminating(sig);
-}
+// The write that went past a file size limit (SIGXFSZ), or into a pipe
+// whose reader has gone once the terminal is held (SIGPIPE), fails with
+// EFBIG or EPIPE when the handler returns, and is told as any failed write
+// is.
+void on_failed_write(int /*sig*/) {}
 
 // A signal ignored when the program started (nohup, a shell without job
 // control) stays ignored.
@@ -134,9 +136,14 @@ void signals_install() {
     for (int sig : TERMINATING) {
         if (!ignored(sig)) set_action(sig, on_terminating);
     }
+    if (!ignored(BROKEN_PIPE)) set_action(BROKEN_PIPE, on_terminating);
     if (!ignored(STOPPING)) set_action(STOPPING, on_stopping);
     set_action(CONTINUING, on_continuing);
-    if (!ignored(FILE_TOO_LARGE)) set_action(FILE_TOO_LARGE, on_file_too_large);
+    if (!ignored(FILE_TOO_LARGE)) set_action(FILE_TOO_LARGE, on_failed_write);
+}
+
+void signals_keep_going_on_broken_pipe() {
+    if (!ignored(BROKEN_PIPE)) set_action(BROKEN_PIPE, on_failed_write);
 }
 
 int held_file_create(const char *name_template, int flags) {

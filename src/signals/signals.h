@@ -8,11 +8,16 @@
 #pragma once
 
 // SIGTERM, SIGHUP, SIGINT, SIGQUIT and SIGPIPE end the program after the
-// clean-ups; SIGTSTP stops it after the first two; SIGCONT reapplies raw
-// input; SIGXFSZ is a write error while a temporary file is held (a file size
-// limit then fails like a full disk) and ends the program otherwise. Call
-// once, before anything a handler cleans up exists.
+// clean-ups (standard output into a pipe whose reader has gone ends it
+// quietly, as a Unix filter); SIGTSTP stops it after the first two; SIGCONT
+// reapplies raw input; SIGXFSZ is a write error (a file size limit fails
+// like a full disk). Call once, before anything a handler cleans up exists.
 void signals_install();
+
+// From now on SIGPIPE is a write error too (EPIPE, told like a full disk):
+// for a run that holds the terminal, which must go on to its end and put it
+// back. (An export written in place blocks SIGPIPE itself: whole_file.cpp.)
+void signals_keep_going_on_broken_pipe();
 
 // The temporary file a terminating signal removes, one at a time. Creates a
 // file from name_template (as mkostemp, with flags) and holds it: from then

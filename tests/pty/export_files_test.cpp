@@ -92,6 +92,17 @@ const std::vector<ShellCase> SHELL_CASES = {
     // temporary file gone, the session goes on.
     {"FileSizeLimit", THREE_TO_THE_LIMIT, "ulimit -f 160; exec \"$0\" --batch --json out.json", 2, "", "A",
      "freelattice: cannot write out.json: File too large\n", ""},
+    // Standard output past the limit, in batch and --poset: told, status 2,
+    // no death by SIGXFSZ.
+    {"StandardOutputPastTheSizeLimit", THREE_TO_THE_LIMIT,
+     "ulimit -f 1; \"$0\" --batch > t; echo \"status $?\" >&2; \"$0\" -p 'a b c' > p; echo \"status $?\" >&2; rm t p", 0,
+     "", "", "freelattice: cannot write standard output: File too large\nstatus 2\n"
+     "freelattice: cannot write standard output: File too large\nstatus 2\n", ""},
+    // An export to a pipe whose reader quits fails and is told; the session
+    // goes on, and the program is not ended by SIGPIPE.
+    {"ExportToAPipeWhoseReaderQuits", "",
+     "bash -c '\"$0\" -p \"a b c\" -e a=a --json >(head -c 100 > /dev/null) > /dev/null; echo \"status $?\" >&2' \"$0\"",
+     0, "", "", "freelattice: cannot write /dev/fd/63: Broken pipe\nstatus 2\n", ""},
     // A private file stays private; a new one gets 0666 less the umask.
     {"ReplacedFileKeepsItsMode", PENTAGON_KEYS,
      "umask 022; echo x > old.json; chmod 600 old.json; \"$0\" --batch --json old.json -d new.dot >/dev/null;"

@@ -209,9 +209,9 @@ TEST(PtyBadMoments, StandardOutputToAFile) {
 }
 
 // Standard output that cannot be written (a full device, a closed
-// descriptor, a pipe without reader while SIGPIPE is ignored): the dialogue
-// on the terminal is as with a file, and the failure is reported at the end
-// with status 2, not passed for success.
+// descriptor, a pipe without reader, a file past the size limit): the
+// dialogue on the terminal is as with a file, and the failure is reported at
+// the end with status 2, not passed for success, and not a signal's death.
 TEST(PtyBadMoments, StandardOutputThatCannotBeWrittenIsReported) {
     struct Case {
         const char *shell;  // runs the program as "$0"
@@ -224,6 +224,9 @@ TEST(PtyBadMoments, StandardOutputThatCannotBeWrittenIsReported) {
         // Standard input closed as well: the dialogue reads the terminal.
         {"exec \"$0\" >&- <&-", pty::Session::Options::Pipe::NONE, "Bad file descriptor"},
         {"trap '' PIPE; exec \"$0\"", pty::Session::Options::Pipe::WITHOUT_READER, "Broken pipe"},
+        {"exec \"$0\"", pty::Session::Options::Pipe::WITHOUT_READER, "Broken pipe"},
+        {"f=$(mktemp); ulimit -f 1; \"$0\" > \"$f\"; s=$?; rm -f \"$f\"; exit $s", pty::Session::Options::Pipe::NONE,
+         "File too large"},
     };
     for (const Case &c : cases) {
         TemporaryFile errors;
@@ -243,19 +246,23 @@ TEST(PtyBadMoments, StandardOutputThatCannotBeWrittenIsReported) {
     }
 }
 
-// Standard output a pipe whose reader has gone: once its buffer fills, the
-// write raises SIGPIPE, which ends the program by that signal with the
-// terminal as it began, not left raw.
+// Standard output a pipe whose reader has gone, in the middle of the
+// dialogue: the write fails rather than end the program by SIGPIPE, the
+// session goes on to q, and the failure is told with the terminal as it
+// began.
 TEST(PtyBadMoments, StandardOutputToAPipeWithoutReader) {
+    TemporaryFile errors;
     pty::Session::Options options;
     options.stdout_pipe = pty::Session::Options::Pipe::WITHOUT_READER;
+    options.stderr_path = errors.path();
     pty::Session session(options);
     ASSERT_TRUE(session.wait_until_raw());
     // The empty poset, the law tests declined, then help after help: each
     // writes its text on standard output until the buffer must go out.
-    ASSERT_TRUE(session.write("\rn" + std::string(200, 'h')));
-    ASSERT_NO_FATAL_FAILURE(expect_ended_by(session, SIGPIPE));
+    ASSERT_TRUE(session.write("\rn" + std::string(200, 'h') + "q"));
+    ASSERT_NO_FATAL_FAILURE(expect_exit(session, 2));
     EXPECT_TRUE(terminal_as_it_began(session));
+    EXPECT_EQ(errors.contents(), "freelattice: cannot write standard output: Broken pipe\n");
 }
 
 // A stop or continue that arrives while standard output is blocked in a
