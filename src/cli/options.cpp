@@ -167,8 +167,9 @@ int parse_command_line(int argc, char **argv, CommandLine &line) {
         case 'V': version = true; break;
         case 'p': line.poset = optarg; break;
         case 'D': line.defines.push_back(optarg); break;
-        case 'e': line.questions.push_back({true, optarg}); break;
-        case 'c': line.questions.push_back({false, optarg}); break;
+        // Options with a value always have one here.
+        case 'e': line.questions.push_back({true, optarg != nullptr ? optarg : ""}); break;
+        case 'c': line.questions.push_back({false, optarg != nullptr ? optarg : ""}); break;
         case 'f':
             if (line.questions_path != nullptr) return usage_error("option ", "--questions", " may be given once");
             line.questions_path = optarg;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -20,9 +21,9 @@ constexpr std::size_t OUTPUT_BATCH = 1 << 16;
 }  // namespace
 
 bool questions_need_elements(const std::vector<Question> &questions) {
-    for (const Question &q : questions)
-        if (!q.relation || q.text.find('#') != std::string_view::npos) return true;
-    return false;
+    return std::any_of(questions.begin(), questions.end(), [](const Question &q) {
+        return !q.relation || q.text.find('#') != std::string_view::npos;
+    });
 }
 
 // The build has a line for each element it made, the one made last at the
@@ -75,12 +76,12 @@ bool Answers::answer(const Question &question, std::string &out) {
     int form = explain_ ? forms_.of(term_, steps) : forms_.of(term_);
     auto at = static_cast<std::size_t>(form);
     int element = at < element_of_.size() ? element_of_[at] : -1;
-    std::size_t start = out.size() + 3;
+    std::size_t written_from = out.size() + 3;
     out += " = ";
     terms_.append_text(form, out);
     if (keep_) {
         notes_.canonicalized = true;
-        notes_.canonical_forms.push_back({std::string(question.text), out.substr(start), element + 1});
+        notes_.canonical_forms.push_back({std::string(question.text), out.substr(written_from), element + 1});
     }
     if (element >= 0) out += "  (element " + std::to_string(element + 1) + ")";
     out += "\n";

@@ -35,15 +35,15 @@ public:
     // Takes bytes as they are read; a line ends at each LF.
     void take(const char *bytes, std::size_t length) {
         for (std::size_t at = 0; at < length;) {
-            const char *end = static_cast<const char *>(std::memchr(bytes + at, '\n', length - at));
-            std::size_t stop = end == nullptr ? length : static_cast<std::size_t>(end - bytes);
+            const char *line_end = static_cast<const char *>(std::memchr(bytes + at, '\n', length - at));
+            std::size_t stop = line_end == nullptr ? length : static_cast<std::size_t>(line_end - bytes);
             // Past the bound a line is only counted: the rest of it is never held.
             if (!too_long_) line_.append(bytes + at, stop - at);
             if (line_.size() > RELATION_MAX_LENGTH + 1) {
                 too_long_ = true;
                 line_.clear();
             }
-            if (end == nullptr) return;
+            if (line_end == nullptr) return;
             finish();
             at = stop + 1;
         }

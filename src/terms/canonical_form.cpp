@@ -96,7 +96,7 @@ bool CanonicalForms::missing_generators(TermKind kind, std::vector<int> &operand
         int g = std::countr_zero(rest);
         std::uint64_t beyond = (join ? p.above[g] : p.below[g]) & missing & ~bit(g);
         if (beyond != 0) continue;
-        int generator = terms_.generator(g);
+        int generator = TermGraph::generator(g);
         note(CanonicalStepKind::GENERATOR, kind, w, generator, -1);
         operands.push_back(generator);
     }
@@ -184,32 +184,32 @@ int CanonicalForms::form(TermKind kind, std::vector<int> &operands) {
     return terms_.compound(kind, scratch_.data(), static_cast<std::uint32_t>(scratch_.size()));
 }
 
-int CanonicalForms::of(int root) {
-    auto remember = [this](int id, int form) {
-        std::size_t needed = static_cast<std::size_t>(std::max(id, form)) + 1;
+int CanonicalForms::of(int id) {
+    auto remember = [this](int term, int found) {
+        std::size_t needed = static_cast<std::size_t>(std::max(term, found)) + 1;
         if (canonical_.size() < needed) canonical_.resize(std::max(needed, canonical_.size() * 2), -1);
-        canonical_[static_cast<std::size_t>(id)] = form;
-        canonical_[static_cast<std::size_t>(form)] = form;
+        canonical_[static_cast<std::size_t>(term)] = found;
+        canonical_[static_cast<std::size_t>(found)] = found;
     };
     // Operands before the terms made of them, with an explicit stack.
     std::vector<std::pair<int, bool>> &pending = pending_;
-    pending.assign(1, {root, false});
+    pending.assign(1, {id, false});
     while (!pending.empty()) {
-        auto [id, expanded] = pending.back();
-        if (known(id) >= 0) {
+        auto [term, expanded] = pending.back();
+        if (known(term) >= 0) {
             pending.pop_back();
             continue;
         }
-        TermNode n = terms_.node(id);
+        TermNode n = terms_.node(term);
         if (n.kind == TermKind::GENERATOR) {
-            remember(id, id);
+            remember(term, term);
             pending.pop_back();
             continue;
         }
         if (!expanded) {
             pending.back().second = true;
             for (std::uint32_t i = 0; i < n.count; ++i) {
-                int o = static_cast<int>(terms_.operand(id, i));
+                int o = static_cast<int>(terms_.operand(term, i));
                 if (known(o) < 0) pending.emplace_back(o, false);
             }
             continue;
@@ -217,17 +217,17 @@ int CanonicalForms::of(int root) {
         pending.pop_back();
         operands_.clear();
         for (std::uint32_t i = 0; i < n.count; ++i)
-            add_flattened(n.kind, known(static_cast<int>(terms_.operand(id, i))), operands_);
-        remember(id, form(n.kind, operands_));
+            add_flattened(n.kind, known(static_cast<int>(terms_.operand(term, i))), operands_);
+        remember(term, form(n.kind, operands_));
     }
-    return known(root);
+    return known(id);
 }
 
 int CanonicalForms::of(int id, std::vector<CanonicalStep> &steps) {
     // Every step is noted only when no form is remembered from before.
     canonical_.clear();
     steps_ = &steps;
-    int form = of(id);
+    int found = of(id);
     steps_ = nullptr;
-    return form;
+    return found;
 }

@@ -105,7 +105,8 @@ bool maps_onto(const Presentation &p, const Copy &copy, bool joins) {
                 q.below[j] |= bit(i);
             }
             // Comparable elements meet in the lesser and join in the greater.
-            auto lesser = static_cast<unsigned char>(below ? i : j), greater = static_cast<unsigned char>(below ? j : i);
+            auto lesser = static_cast<unsigned char>(below ? i : j);
+            auto greater = static_cast<unsigned char>(below ? j : i);
             q.meet[i][j] = below || above ? lesser : UNDEFINED;
             q.join[i][j] = below || above ? greater : UNDEFINED;
         }
@@ -120,7 +121,8 @@ bool maps_onto(const Presentation &p, const Copy &copy, bool joins) {
                                     : terms.compound(k, operands.data(), static_cast<std::uint32_t>(operands.size()));
     };
     std::vector<std::uint32_t> generators;
-    for (int i = 0; i < copy.size; ++i) generators.push_back(static_cast<std::uint32_t>(terms.generator(i)));
+    generators.reserve(static_cast<std::size_t>(copy.size));
+    for (int i = 0; i < copy.size; ++i) generators.push_back(static_cast<std::uint32_t>(TermGraph::generator(i)));
     // Nothing of Q below x: the least element of FL(Q) (the greatest, dually).
     int extreme = combine(other, generators);
     std::vector<int> image(static_cast<std::size_t>(p.count));
