@@ -36,7 +36,7 @@ public:
     // stays flat over any number of questions.
     void forget();
     // How many terms the graph holds now.
-    int size() const { return terms_.size(); }
+    int terms_held() const { return terms_.size(); }
 
 private:
     void start();
@@ -66,7 +66,6 @@ public:
     void add(const std::string &text);
     // Writes out what is held; false once the output has failed.
     bool flush();
-    bool failed() const { return failed_; }
 
 private:
     ExitStatus &exit_status_;

@@ -73,7 +73,7 @@ private:
     }
 
     void answer(std::string_view text) {
-        if (answers_.size() > TERMS_KEPT) answers_.forget();
+        if (answers_.terms_held() > TERMS_KEPT) answers_.forget();
         Question question{text.find_first_of("<>=") != std::string_view::npos, text};
         RelationError error;
         if (!answers_.read(question, error)) {

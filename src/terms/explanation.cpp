@@ -83,6 +83,15 @@ void Proof::membership_reasons(int g, int lower, int upper) {
     if (!facts.empty()) prose(", as " + facts_clause(terms_, facts));
 }
 
+void Proof::write_paragraphs() {
+    while (written_ < cited_.size()) {
+        Cited c = cited_[written_];
+        ++written_;
+        paragraph(c, static_cast<int>(written_));
+        end_block();
+    }
+}
+
 void Proof::paragraph(const Cited &c, int number) {
     line("  " + std::to_string(number) + ". ");
     term(c.s);

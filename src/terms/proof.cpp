@@ -114,12 +114,3 @@ void Proof::end_block() {
     line_open_ = false;
     blank_ = false;
 }
-
-void Proof::write_paragraphs() {
-    while (written_ < cited_.size()) {
-        Cited c = cited_[written_];
-        ++written_;
-        paragraph(c, static_cast<int>(written_));
-        end_block();
-    }
-}

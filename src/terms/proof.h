@@ -54,7 +54,8 @@ public:
     void end_block();
 
     // Writes every queued paragraph not yet written, in number order, each
-    // once, with those they cite in turn.
+    // once, with those they cite in turn (explanation.cpp, with the
+    // paragraphs).
     void write_paragraphs();
 
 private:
