@@ -1,9 +1,5 @@
 #include "poset/names.h"
 
-bool is_name(int code) {
-    return (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
-}
-
 void enter_name(Lattice &lattice, int previous, int name) {
     int element = lattice.named(static_cast<unsigned char>(name));
     if (element < 0) {

@@ -7,7 +7,9 @@
 // Whether code is a name: exactly the 62 ASCII letters and digits, by
 // explicit ranges; the locale is never consulted, and codes of 128 and above
 // are never names.
-bool is_name(int code);
+constexpr bool is_name(int code) {
+    return (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
+}
 
 // One name of a chain: registers it as the next generator when new and,
 // after previous (a name, or 0 at the start of a chain), records previous

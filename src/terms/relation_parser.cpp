@@ -12,7 +12,7 @@
 
 namespace {
 
-bool is_sign(char ch) { return ch == '<' || ch == '>' || ch == '='; }
+constexpr bool is_sign(char ch) { return ch == '<' || ch == '>' || ch == '='; }
 
 // What a character does in a term: below PRESENTATION_MAX, the generator it
 // names; else one of these, in this order (those below STOP may start or
@@ -34,7 +34,7 @@ static_assert(PRESENTATION_MAX <= UNKNOWN_NAME);
 // poset's own name test.
 using CharacterCodes = std::array<unsigned char, 256>;
 
-CharacterCodes make_character_codes() noexcept {
+constexpr CharacterCodes make_character_codes() noexcept {
     CharacterCodes codes{};
     for (int ch = 0; ch < 256; ++ch) {
         unsigned char c = OTHER;
@@ -50,7 +50,8 @@ CharacterCodes make_character_codes() noexcept {
     return codes;
 }
 
-const CharacterCodes CHARACTER_CODES = make_character_codes();
+// Made by the compiler: a table, not a variable.
+constexpr CharacterCodes CHARACTER_CODES = make_character_codes();
 
 bool is_term_character(char ch) { return CHARACTER_CODES[static_cast<unsigned char>(ch)] < STOP; }
 
