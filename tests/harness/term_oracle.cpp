@@ -14,18 +14,8 @@ bool letter_or_digit(char ch) {
 
 }  // namespace
 
-Terms::Terms(const Lattice &lattice) : n_(lattice.generators()) {
-    for (int p = 0; p < n_; ++p) {
-        name_[p] = lattice.name(p);
-        down_[p] = up_[p] = 0;
-        for (int q = 0; q < n_; ++q) {
-            if (lattice.leq(q, p)) down_[p] |= bit(q);
-            if (lattice.leq(p, q)) up_[p] |= bit(q);
-            // Entries past the generators are elements the build made.
-            defined_join_[p][q] = lattice.join(p, q) >= n_ ? -1 : lattice.join(p, q);
-            defined_meet_[p][q] = lattice.meet(p, q) >= n_ ? -1 : lattice.meet(p, q);
-        }
-    }
+Terms::Terms(const Lattice &lattice) : p_(lattice) {
+    for (int p = 0; p < p_.n; ++p) name_[p] = lattice.name(p);
 }
 
 int Terms::add(Node node) {
@@ -57,7 +47,7 @@ int Terms::read_meet(const std::string &text, std::size_t &at) {
             if (operand < 0 || at >= text.size() || text[at] != ')') return -1;
             ++at;
         } else if (letter_or_digit(ch)) {
-            for (int p = 0; p < n_; ++p)
+            for (int p = 0; p < p_.n; ++p)
                 if (name_[p] == static_cast<unsigned char>(ch)) operand = add({p, false, {}});
             if (operand < 0) return -1;
             ++at;
@@ -76,34 +66,20 @@ int Terms::read(const std::string &text) {
     return at == text.size() ? id : -1;
 }
 
-std::uint64_t Terms::closure(std::uint64_t set, bool ideal) const {
-    const std::uint64_t(&step)[64] = ideal ? down_ : up_;
-    const int(&defined)[64][64] = ideal ? defined_join_ : defined_meet_;
-    for (std::uint64_t grown = set;; set = grown) {
-        for (int p = 0; p < n_; ++p) {
-            if (!(grown & bit(p))) continue;
-            grown |= step[p];
-            for (int q = 0; q < n_; ++q)
-                if ((grown & bit(q)) && defined[p][q] >= 0) grown |= step[defined[p][q]];
-        }
-        if (grown == set) return set;
-    }
-}
-
 std::uint64_t Terms::ideal(int id) {
     const Node &n = nodes_[static_cast<std::size_t>(id)];
-    if (n.generator >= 0) return down_[n.generator];
+    if (n.generator >= 0) return p_.down[n.generator];
     std::uint64_t set = n.join ? 0 : ~std::uint64_t{0};
     for (int o : std::vector<int>(n.operands)) set = n.join ? set | ideal(o) : set & ideal(o);
-    return n.join ? closure(set, true) : set;
+    return n.join ? p_.closure(set, true) : set;
 }
 
 std::uint64_t Terms::filter(int id) {
     const Node &n = nodes_[static_cast<std::size_t>(id)];
-    if (n.generator >= 0) return up_[n.generator];
+    if (n.generator >= 0) return p_.up[n.generator];
     std::uint64_t set = n.join ? ~std::uint64_t{0} : 0;
     for (int o : std::vector<int>(n.operands)) set = n.join ? set & filter(o) : set | filter(o);
-    return n.join ? set : closure(set, false);
+    return n.join ? set : p_.closure(set, false);
 }
 
 bool Terms::below(int s, int t) {
@@ -173,8 +149,8 @@ std::string Terms::operands_fault(int w) {
     // by construction; (4) says which of them may be left out.
     std::uint64_t missing = (join ? ideal(w) : filter(w)) & ~covered;
     std::vector<int> full = n.operands;
-    for (int p = 0; p < n_; ++p)
-        if ((missing & bit(p)) && ((join ? up_[p] : down_[p]) & missing) == bit(p)) full.push_back(add({p, false, {}}));
+    for (int p = 0; p < p_.n; ++p)
+        if ((missing & bit(p)) && ((join ? p_.up[p] : p_.down[p]) & missing) == bit(p)) full.push_back(add({p, false, {}}));
     for (int x : full)
         for (int y : full)
             if (x != y && under(x, y)) return "(1): " + text(x) + (join ? " below " : " above ") + text(y);
@@ -186,7 +162,7 @@ std::string Terms::operands_fault(int w) {
     }
     // (4), in the order the generators stand.
     std::vector<int> kept = full;
-    for (int p = 0; p < n_; ++p) {
+    for (int p = 0; p < p_.n; ++p) {
         auto at = std::find_if(kept.begin(), kept.end(),
                                [&](int x) { return nodes_[static_cast<std::size_t>(x)].generator == p; });
         if (at == kept.end()) continue;

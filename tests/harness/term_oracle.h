@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lattice/lattice.h"
+#include "word_problem.h"
 
 namespace term_oracle {
 
@@ -40,7 +41,6 @@ private:
     int add(Node node);
     int read_join(const std::string &text, std::size_t &at);
     int read_meet(const std::string &text, std::size_t &at);
-    std::uint64_t closure(std::uint64_t set, bool ideal) const;
     std::uint64_t ideal(int id);
     std::uint64_t filter(int id);
     int join_of(const std::vector<int> &operands, bool join);
@@ -48,10 +48,8 @@ private:
     std::string text(int id);
     std::string operands_fault(int w);
 
-    int n_;
+    word_problem::GeneratorOrder p_;
     unsigned char name_[64];
-    std::uint64_t down_[64], up_[64];
-    int defined_join_[64][64], defined_meet_[64][64];
     std::vector<Node> nodes_;
     std::map<std::pair<int, int>, bool> memo_;
 };

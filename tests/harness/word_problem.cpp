@@ -8,35 +8,35 @@ std::uint64_t bit(int p) { return std::uint64_t{1} << p; }
 
 }  // namespace
 
-FreeLatticeOrder::FreeLatticeOrder(const Lattice &lattice) : lattice_(lattice), n_(lattice.generators()) {
-    for (int p = 0; p < n_; ++p) {
-        down_[p] = up_[p] = 0;
-        for (int q = 0; q < n_; ++q) {
-            if (lattice.leq(q, p)) down_[p] |= bit(q);
-            if (lattice.leq(p, q)) up_[p] |= bit(q);
-            defined_join_[p][q] = lattice.join(p, q) == NO_ELEMENT ? -1 : lattice.join(p, q);
-            defined_meet_[p][q] = lattice.meet(p, q) == NO_ELEMENT ? -1 : lattice.meet(p, q);
+GeneratorOrder::GeneratorOrder(const Lattice &lattice) : n(lattice.generators()) {
+    for (int p = 0; p < n; ++p) {
+        down[p] = up[p] = 0;
+        for (int q = 0; q < n; ++q) {
+            if (lattice.leq(q, p)) down[p] |= bit(q);
+            if (lattice.leq(p, q)) up[p] |= bit(q);
+            defined_join[p][q] = lattice.join(p, q) >= n ? -1 : lattice.join(p, q);
+            defined_meet[p][q] = lattice.meet(p, q) >= n ? -1 : lattice.meet(p, q);
         }
     }
 }
 
-// The least down-set holding set and closed under the defined joins (ideal),
-// or the least up-set closed under the defined meets.
-std::uint64_t FreeLatticeOrder::closure(std::uint64_t set, bool ideal) const {
-    const std::uint64_t(&step)[64] = ideal ? down_ : up_;
-    const int(&defined)[64][64] = ideal ? defined_join_ : defined_meet_;
+std::uint64_t GeneratorOrder::closure(std::uint64_t set, bool ideal) const {
+    const std::uint64_t(&step)[64] = ideal ? down : up;
+    const int(&defined)[64][64] = ideal ? defined_join : defined_meet;
     for (;;) {
         std::uint64_t grown = set;
-        for (int p = 0; p < n_; ++p) {
+        for (int p = 0; p < n; ++p) {
             if (!(grown & bit(p))) continue;
             grown |= step[p];
-            for (int q = 0; q < n_; ++q)
+            for (int q = 0; q < n; ++q)
                 if ((grown & bit(q)) && defined[p][q] >= 0) grown |= step[defined[p][q]];
         }
         if (grown == set) return set;
         set = grown;
     }
 }
+
+FreeLatticeOrder::FreeLatticeOrder(const Lattice &lattice) : lattice_(lattice), p_(lattice) {}
 
 void FreeLatticeOrder::term_of(int node, unsigned char &op, int &l, int &r) const {
     if (node == QUERY) {
@@ -51,25 +51,25 @@ void FreeLatticeOrder::term_of(int node, unsigned char &op, int &l, int &r) cons
 }
 
 std::uint64_t FreeLatticeOrder::ideal(int node) {
-    if (node < n_) return down_[node];
+    if (node < p_.n) return p_.down[node];
     auto known = ideal_.find(node);
     if (known != ideal_.end()) return known->second;
     unsigned char op;
     int l, r;
     term_of(node, op, l, r);
-    std::uint64_t set = op == OP_JOIN ? closure(ideal(l) | ideal(r), true) : ideal(l) & ideal(r);
+    std::uint64_t set = op == OP_JOIN ? p_.closure(ideal(l) | ideal(r), true) : ideal(l) & ideal(r);
     ideal_[node] = set;
     return set;
 }
 
 std::uint64_t FreeLatticeOrder::filter(int node) {
-    if (node < n_) return up_[node];
+    if (node < p_.n) return p_.up[node];
     auto known = filter_.find(node);
     if (known != filter_.end()) return known->second;
     unsigned char op;
     int l, r;
     term_of(node, op, l, r);
-    std::uint64_t set = op == OP_MEET ? closure(filter(l) | filter(r), false) : filter(l) & filter(r);
+    std::uint64_t set = op == OP_MEET ? p_.closure(filter(l) | filter(r), false) : filter(l) & filter(r);
     filter_[node] = set;
     return set;
 }
@@ -80,7 +80,7 @@ bool FreeLatticeOrder::decide(int s, int t) {
     auto known = memo.find(key);
     if (known != memo.end()) return known->second;
     bool result = (filter(s) & ideal(t)) != 0;  // (1)
-    if (!result && s >= n_) {
+    if (!result && s >= p_.n) {
         unsigned char op;
         int s1, s2;
         term_of(s, op, s1, s2);
@@ -89,7 +89,7 @@ bool FreeLatticeOrder::decide(int s, int t) {
         else
             result = decide(s1, t) || decide(s2, t);  // (3)
     }
-    if (!result && t >= n_) {
+    if (!result && t >= p_.n) {
         unsigned char op;
         int t1, t2;
         term_of(t, op, t1, t2);

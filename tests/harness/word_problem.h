@@ -22,6 +22,22 @@
 
 namespace word_problem {
 
+// P's generators as the references read them: their order as down-sets and
+// up-sets, and the meets and joins defined among them (-1 where none; an
+// entry the build made for an undefined one is none).
+struct GeneratorOrder {
+    explicit GeneratorOrder(const Lattice &lattice);
+    // The least down-set holding set and closed under the defined joins
+    // (ideal), or the least up-set closed under the defined meets.
+    std::uint64_t closure(std::uint64_t set, bool ideal) const;
+
+    int n;
+    std::uint64_t down[64];
+    std::uint64_t up[64];
+    int defined_join[64][64];
+    int defined_meet[64][64];
+};
+
 class FreeLatticeOrder {
 public:
     // Takes P from the lattice as the partial lattice dialogue leaves it:
@@ -41,7 +57,6 @@ private:
     // Every element, then one query term.
     static constexpr int QUERY = ELEMENTS_MAX;
 
-    std::uint64_t closure(std::uint64_t set, bool ideal) const;
     void term_of(int node, unsigned char &op, int &l, int &r) const;
     std::uint64_t ideal(int node);
     std::uint64_t filter(int node);
@@ -49,11 +64,7 @@ private:
     void forget_query();
 
     const Lattice &lattice_;
-    int n_;
-    std::uint64_t down_[64];
-    std::uint64_t up_[64];
-    int defined_join_[64][64];
-    int defined_meet_[64][64];
+    GeneratorOrder p_;
 
     unsigned char query_op_ = 0;
     int query_left_ = 0, query_right_ = 0;
