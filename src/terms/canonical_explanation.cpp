@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "terms/proof.h"
 
@@ -31,54 +32,49 @@ int cite_under(Proof &proof, TermKind kind, int x, int y) {
 
 void reference(Proof &proof, int number) { proof.prose(" (" + std::to_string(number) + ")"); }
 
+// A piece of a step's line: prose, or a term (its text or its label).
+struct Piece {
+    std::string prose;
+    int term = -1;
+};
+
 void step_line(Proof &proof, const CanonicalStep &step) {
     Words w = words_of(step.whole_kind);
-    proof.line("  - ");
+    std::string whole = std::string(w.whole) + " ";
+    std::string operand = std::string(w.operand) + " ";
+    std::string under = std::string(w.under) + " ";
+    int number = 0;
+    std::vector<Piece> pieces;
     switch (step.kind) {
-    case CanonicalStepKind::DROPPED: {
-        int number = cite_under(proof, step.whole_kind, step.operand, step.other);
-        proof.prose(std::string("in the ") + w.whole + " ");
-        proof.term(step.whole);
-        proof.prose(std::string(", the ") + w.operand + " ");
-        proof.term(step.operand);
-        proof.prose(std::string(" is dropped: it is ") + w.under + " the " + w.operand + " ");
-        proof.term(step.other);
-        reference(proof, number);
+    case CanonicalStepKind::DROPPED:
+        number = cite_under(proof, step.whole_kind, step.operand, step.other);
+        pieces = {{"in the " + whole}, {"", step.whole}, {", the " + operand}, {"", step.operand},
+                  {" is dropped: it is " + under + "the " + operand}, {"", step.other}};
+        break;
+    case CanonicalStepKind::REFINED:
+        number = cite_under(proof, step.whole_kind, step.other, step.whole);
+        pieces = {{"in the " + whole}, {"", step.whole}, {", the " + operand}, {"", step.operand},
+                  {" gives way to its " + std::string(w.inner) + " "}, {"", step.other},
+                  {", which is " + under + "the whole"}};
+        break;
+    case CanonicalStepKind::GENERATOR:
+        number = cite_under(proof, step.whole_kind, step.operand, step.whole);
+        pieces = {{"the generator "}, {"", step.operand}, {" is " + under + "the " + whole}, {"", step.whole}};
+        break;
+    case CanonicalStepKind::LEFT_OUT:
+        number = cite_under(proof, step.whole_kind, step.operand, step.other);
+        pieces = {{"the generator "}, {"", step.operand},
+                  {" is left out: it is " + under + "the " + whole + "of the others, "}, {"", step.other}};
         break;
     }
-    case CanonicalStepKind::REFINED: {
-        int number = cite_under(proof, step.whole_kind, step.other, step.whole);
-        proof.prose(std::string("in the ") + w.whole + " ");
-        proof.term(step.whole);
-        proof.prose(std::string(", the ") + w.operand + " ");
-        proof.term(step.operand);
-        proof.prose(std::string(" gives way to its ") + w.inner + " ");
-        proof.term(step.other);
-        proof.prose(std::string(", which is ") + w.under + " the whole");
-        reference(proof, number);
-        break;
+    proof.line("  - ");
+    for (const Piece &piece : pieces) {
+        if (piece.term >= 0) proof.term(piece.term);
+        else proof.prose(piece.prose);
     }
-    case CanonicalStepKind::GENERATOR: {
-        int number = cite_under(proof, step.whole_kind, step.operand, step.whole);
-        proof.prose("the generator ");
-        proof.term(step.operand);
-        proof.prose(std::string(" is ") + w.under + " the " + w.whole + " ");
-        proof.term(step.whole);
-        reference(proof, number);
-        proof.prose(std::string(" but ") + w.under + " none of its " + w.operand + "s: it is added as a " +
-                    w.operand);
-        break;
-    }
-    case CanonicalStepKind::LEFT_OUT: {
-        int number = cite_under(proof, step.whole_kind, step.operand, step.other);
-        proof.prose("the generator ");
-        proof.term(step.operand);
-        proof.prose(std::string(" is left out: it is ") + w.under + " the " + w.whole + " of the others, ");
-        proof.term(step.other);
-        reference(proof, number);
-        break;
-    }
-    }
+    reference(proof, number);
+    if (step.kind == CanonicalStepKind::GENERATOR)
+        proof.prose(" but " + under + "none of its " + std::string(w.operand) + "s: it is added as a " + w.operand);
     proof.end_block();
 }
 
